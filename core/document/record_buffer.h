@@ -1,0 +1,167 @@
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "core/platform/byte_stream.h"
+#include "core/platform/geometry.h"
+
+namespace kestro {
+
+// Raised by the record buffer; the message is chosen by the cause code.
+class CIOBufferException : public std::exception {
+public:
+    static constexpr int kEmptyBuffer = 1;
+    static constexpr int kTooLarge = 2;
+
+    explicit CIOBufferException(int cause) : m_cause(cause) {}
+    int GetCause() const { return m_cause; }
+    const char* what() const noexcept override;
+
+private:
+    int m_cause;
+};
+
+enum class BufferMode : uint16_t { Load = 1, Store = 2 };
+
+// The one binary serialisation facility: packed little-endian values of one record
+// collected in memory, moved to and from a byte stream as length-framed records.
+// One buffer either loads or stores; the value operations follow that direction.
+// Reading never fails on short data: missing bytes read as zeros.
+class CRecordBuffer {
+public:
+    static constexpr uint32_t kMaxRecord = 64000;
+    static constexpr int kKeepData = 0x1000;  // end record leaves the payload in place
+
+    explicit CRecordBuffer(BufferMode mode = BufferMode::Store, CByteStream* file = nullptr)
+        : m_mode(mode), m_file(file) {}
+
+    // Mode and framing context.
+    bool IsLoading() const { return m_mode == BufferMode::Load; }
+    bool IsStoring() const { return m_mode == BufferMode::Store; }
+    BufferMode GetMode() const { return m_mode; }
+    void SetMode(BufferMode mode);  // empties the buffer
+    void SetFile(CByteStream* file) { m_file = file; }
+    CByteStream* GetFile() const { return m_file; }
+    int GetFlags() const { return m_flags; }
+    void SetFlags(int flags) { m_flags = flags; }
+
+    uint16_t GetVersionMajor() const { return m_versionMajor; }
+    uint16_t GetVersionMinor() const { return m_versionMinor; }
+    void SetVersion(uint16_t major, uint16_t minor) {
+        m_versionMajor = major;
+        m_versionMinor = minor;
+    }
+    // True for data of the given version or later.
+    bool IsAtLeast(uint16_t major, uint16_t minor) const {
+        return m_versionMajor > major || (m_versionMajor == major && m_versionMinor >= minor);
+    }
+
+    // Payload of the current record.
+    const uint8_t* Data() const { return m_data.data(); }
+    size_t Length() const { return m_length; }
+    size_t Cursor() const { return m_cursor; }
+    size_t Remaining() const { return m_length - m_cursor; }
+    void Clear();
+    // Replaces the payload (for loading from memory); the cursor goes to its start.
+    void Assign(const uint8_t* data, size_t size);
+
+    // One operation per value kind; stores or loads according to the mode.
+    void Value(int16_t& v) { Scalar(v); }
+    void Value(uint16_t& v) { Scalar(v); }
+    void Value(int32_t& v) { Scalar(v); }
+    void Value(uint32_t& v) { Scalar(v); }
+    void Value(float& v) { Scalar(v); }
+    void Value(double& v) { Scalar(v); }
+    void Pair(float& a, float& b) {
+        Scalar(a);
+        Scalar(b);
+    }
+    void Pair(int32_t& a, int32_t& b) {
+        Scalar(a);
+        Scalar(b);
+    }
+    void Point(CPointF& p) { Pair(p.x, p.y); }
+    void Rect(CRectF& r);
+    void String(std::string& s);
+    void Block(void* bytes, size_t count);
+    void Points(std::vector<CPointF>& points);
+    void Reserved(size_t count);
+    void Nested(CRecordBuffer& inner);
+
+    // Explicit-direction helpers for computed values.
+    template <typename T>
+    void Put(T v) {
+        PutRaw(v);
+    }
+    template <typename T>
+    T Get() {
+        T v{};
+        GetRaw(v);
+        return v;
+    }
+    void PutString(const std::string& s);
+    void PutBytes(const void* bytes, size_t count);
+
+    // Record framing to and from the file.
+    void EndRecord();
+    bool NextRecord();
+    size_t ReadRecordAt(uint64_t position);
+    void WritePadded(uint32_t blockSize);
+
+private:
+    template <typename T>
+    static T ToLittle(T v) {
+        if constexpr (std::endian::native == std::endian::big) {
+            unsigned char b[sizeof(T)];
+            std::memcpy(b, &v, sizeof(T));
+            for (size_t i = 0; i < sizeof(T) / 2; ++i) std::swap(b[i], b[sizeof(T) - 1 - i]);
+            std::memcpy(&v, b, sizeof(T));
+        }
+        return v;
+    }
+    template <typename T>
+    void PutRaw(T v) {
+        v = ToLittle(v);
+        std::memcpy(Grow(sizeof(T)), &v, sizeof(T));
+    }
+    template <typename T>
+    void GetRaw(T& v) {
+        if (m_length - m_cursor >= sizeof(T)) {
+            std::memcpy(&v, m_data.data() + m_cursor, sizeof(T));
+            m_cursor += sizeof(T);
+            v = ToLittle(v);
+        } else {
+            v = T{};
+        }
+    }
+    template <typename T>
+    void Scalar(T& v) {
+        if (IsStoring()) PutRaw(v);
+        else GetRaw(v);
+    }
+    uint8_t* Grow(size_t count) {
+        if (m_length + count > m_data.size()) Reserve(m_length + count);
+        uint8_t* p = m_data.data() + m_length;
+        m_length += count;
+        return p;
+    }
+    void Reserve(size_t needed);
+    void WriteFramed(const uint8_t* payload, uint32_t length, uint32_t padding);
+
+    BufferMode m_mode;
+    CByteStream* m_file;
+    uint16_t m_versionMajor = 0;
+    uint16_t m_versionMinor = 0;
+    int m_flags = 0;
+    std::vector<uint8_t> m_data;
+    size_t m_length = 0;
+    size_t m_cursor = 0;
+};
+
+}  // namespace kestro
