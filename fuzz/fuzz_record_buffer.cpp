@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CMemoryStream file(data, size);
     CRecordBuffer in(BufferMode::Load, &file);
     try {
-        for (int i = 0; i < 64 && in.NextRecord(); ++i) ReadMixedValues(in);
+        for (int i = 0; i < 64 && in.NextRecord(); ++i)
+            ReadMixedValues(in);
         in.ReadRecordAt(size / 2);
     } catch (const CIOBufferException&) {
         // an oversized record: the reader's own error

@@ -17,6 +17,8 @@ std::string RunningProgramPath() {
     return std::string(buffer, static_cast<size_t>(n));
 }
 
-std::string RunningProgramFolder() { return ProgramFolderOf(RunningProgramPath()); }
+std::string RunningProgramFolder() {
+    return ProgramFolderOf(RunningProgramPath());
+}
 
 }  // namespace kestro

@@ -11,8 +11,10 @@ namespace {
 
 void TransferInt(CSettingsStore& store, TransferDirection direction, const char* section,
                  const char* key, int32_t& value, int32_t defaultValue) {
-    if (direction == TransferDirection::Read) value = store.GetInt(section, key, defaultValue);
-    else store.SetInt(section, key, value);
+    if (direction == TransferDirection::Read)
+        value = store.GetInt(section, key, defaultValue);
+    else
+        store.SetInt(section, key, value);
 }
 
 void TransferZoom(CSettingsStore& store, TransferDirection direction, double& factor) {

@@ -64,5 +64,4 @@ enum class TransferDirection { Read, Write };
 // key by key in the order of the settings table.
 void TransferSettings(CSettingsStore& store, CSettings& settings, TransferDirection direction);
 
-
 }  // namespace kestro

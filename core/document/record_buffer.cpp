@@ -4,6 +4,18 @@
 
 namespace kestro {
 
+namespace {
+// Short copies inline; long ones go to memcpy.
+inline void CopySmall(uint8_t* dst, const char* src, size_t n) {
+    if (n > 32) {
+        std::memcpy(dst, src, n);
+        return;
+    }
+    for (size_t i = 0; i < n; ++i)
+        dst[i] = static_cast<uint8_t>(src[i]);
+}
+}  // namespace
+
 const char* CIOBufferException::what() const noexcept {
     switch (m_cause) {
         case kEmptyBuffer:
@@ -33,16 +45,13 @@ void CRecordBuffer::Assign(const uint8_t* data, size_t size) {
 
 // Grows geometrically so that a long record costs linear time.
 void CRecordBuffer::Reserve(size_t needed) {
-    size_t capacity = std::max<size_t>(m_data.size() * 2, 256);
-    while (capacity < needed) capacity *= 2;
-    m_data.resize(capacity);
-}
-
-void CRecordBuffer::Rect(CRectF& r) {
-    Scalar(r.left);
-    Scalar(r.top);
-    Scalar(r.right);
-    Scalar(r.bottom);
+    size_t capacity = std::max<size_t>(m_capacity * 2, 256);
+    while (capacity < needed)
+        capacity *= 2;
+    auto storage = std::make_unique_for_overwrite<uint8_t[]>(capacity);
+    if (m_length > 0) std::memcpy(storage.get(), m_storage.get(), m_length);
+    m_storage = std::move(storage);
+    m_capacity = capacity;
 }
 
 void CRecordBuffer::PutString(const std::string& s) {
@@ -51,7 +60,7 @@ void CRecordBuffer::PutString(const std::string& s) {
     if (counted > kMaxRecord) throw CIOBufferException(CIOBufferException::kTooLarge);
     PutRaw(static_cast<uint16_t>(counted));
     uint8_t* p = Grow(counted);
-    std::memcpy(p, s.data(), s.size());
+    CopySmall(p, s.data(), s.size());
     p[s.size()] = 0;
 }
 
@@ -67,9 +76,10 @@ void CRecordBuffer::String(std::string& s) {
         m_cursor = start;  // too short: the string stays as it was
         return;
     }
-    const auto* text = reinterpret_cast<const char*>(m_data.data() + m_cursor);
-    const void* zero = std::memchr(text, 0, counted);
-    const size_t size = zero ? static_cast<size_t>(static_cast<const char*>(zero) - text) : counted;
+    const auto* text = reinterpret_cast<const char*>(m_storage.get() + m_cursor);
+    size_t size = 0;
+    while (size < counted && text[size] != 0)
+        ++size;  // names are short: no call
     s.assign(text, size);
     m_cursor += counted;
 }
@@ -84,7 +94,7 @@ void CRecordBuffer::Block(void* bytes, size_t count) {
         return;
     }
     const size_t n = std::min(count, Remaining());
-    if (n > 0) std::memcpy(bytes, m_data.data() + m_cursor, n);
+    if (n > 0) std::memcpy(bytes, m_storage.get() + m_cursor, n);
     if (count > n) std::memset(static_cast<uint8_t*>(bytes) + n, 0, count - n);
     m_cursor += n;
 }
@@ -93,13 +103,15 @@ void CRecordBuffer::Points(std::vector<CPointF>& points) {
     if (IsStoring()) {
         if (points.size() > 0xFFFF) throw CIOBufferException(CIOBufferException::kTooLarge);
         PutRaw(static_cast<uint16_t>(points.size()));
-        for (auto& p : points) Point(p);
+        for (auto& p : points)
+            Point(p);
         return;
     }
     uint16_t count = 0;
     GetRaw(count);
     points.assign(count, CPointF{});
-    for (auto& p : points) Point(p);
+    for (auto& p : points)
+        Point(p);
 }
 
 void CRecordBuffer::Reserved(size_t count) {
@@ -121,7 +133,7 @@ void CRecordBuffer::Nested(CRecordBuffer& inner) {
     GetRaw(count);
     const size_t n = std::min<size_t>(count, Remaining());
     inner.m_mode = BufferMode::Load;
-    inner.Assign(m_data.data() + m_cursor, n);
+    inner.Assign(m_storage.get() + m_cursor, n);
     m_cursor += n;
 }
 
@@ -141,7 +153,7 @@ void CRecordBuffer::WriteFramed(const uint8_t* payload, uint32_t length, uint32_
 void CRecordBuffer::EndRecord() {
     if (m_length == 0) throw CIOBufferException(CIOBufferException::kEmptyBuffer);
     if (m_length > kMaxRecord) throw CIOBufferException(CIOBufferException::kTooLarge);
-    WriteFramed(m_data.data(), static_cast<uint32_t>(m_length), 0);
+    WriteFramed(m_storage.get(), static_cast<uint32_t>(m_length), 0);
     if (!(m_flags & kKeepData)) Clear();
 }
 
@@ -174,10 +186,11 @@ void CRecordBuffer::WritePadded(uint32_t blockSize) {
     // The quotient is taken as a 16-bit number, as the library format has always done.
     const uint16_t quotient = static_cast<uint16_t>(length / granule);
     uint64_t total = uint64_t{granule} * (uint64_t{quotient} + 1);
-    while (total < uint64_t{length} + 4) total += granule;
+    while (total < uint64_t{length} + 4)
+        total += granule;
     if (total == 4) throw CIOBufferException(CIOBufferException::kEmptyBuffer);
     if (total - 4 > kMaxRecord) throw CIOBufferException(CIOBufferException::kTooLarge);
-    WriteFramed(m_data.data(), length, static_cast<uint32_t>(total - 4 - length));
+    WriteFramed(m_storage.get(), length, static_cast<uint32_t>(total - 4 - length));
     if (!(m_flags & kKeepData)) Clear();
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,12 +41,21 @@ public:
 
     explicit CRecordBuffer(BufferMode mode = BufferMode::Store, CByteStream* file = nullptr)
         : m_mode(mode), m_file(file) {}
+    CRecordBuffer(const CRecordBuffer&) = delete;
+    CRecordBuffer& operator=(const CRecordBuffer&) = delete;
+    CRecordBuffer(CRecordBuffer&&) = default;
+    CRecordBuffer& operator=(CRecordBuffer&&) = default;
 
     // Mode and framing context.
     bool IsLoading() const { return m_mode == BufferMode::Load; }
     bool IsStoring() const { return m_mode == BufferMode::Store; }
     BufferMode GetMode() const { return m_mode; }
     void SetMode(BufferMode mode);  // empties the buffer
+    // Switches to loading what was stored, from its first byte (clipboard, undo buffer).
+    void StartReading() {
+        m_mode = BufferMode::Load;
+        m_cursor = 0;
+    }
     void SetFile(CByteStream* file) { m_file = file; }
     CByteStream* GetFile() const { return m_file; }
     int GetFlags() const { return m_flags; }
@@ -63,7 +73,7 @@ public:
     }
 
     // Payload of the current record.
-    const uint8_t* Data() const { return m_data.data(); }
+    const uint8_t* Data() const { return m_storage.get(); }
     size_t Length() const { return m_length; }
     size_t Cursor() const { return m_cursor; }
     size_t Remaining() const { return m_length - m_cursor; }
@@ -87,7 +97,12 @@ public:
         Scalar(b);
     }
     void Point(CPointF& p) { Pair(p.x, p.y); }
-    void Rect(CRectF& r);
+    void Rect(CRectF& r) {
+        Scalar(r.left);
+        Scalar(r.top);
+        Scalar(r.right);
+        Scalar(r.bottom);
+    }
     void String(std::string& s);
     void Block(void* bytes, size_t count);
     void Points(std::vector<CPointF>& points);
@@ -115,39 +130,50 @@ public:
     void WritePadded(uint32_t blockSize);
 
 private:
+    // Values are stored through a packed struct of their own type rather than as bytes:
+    // a char-typed store could alias the buffer's own members and would force the
+    // compiler to reload them after every value.
+    template <typename T>
+    struct [[gnu::packed]] Unaligned {
+        T value;
+    };
+
     template <typename T>
     static T ToLittle(T v) {
         if constexpr (std::endian::native == std::endian::big) {
             unsigned char b[sizeof(T)];
             std::memcpy(b, &v, sizeof(T));
-            for (size_t i = 0; i < sizeof(T) / 2; ++i) std::swap(b[i], b[sizeof(T) - 1 - i]);
+            for (size_t i = 0; i < sizeof(T) / 2; ++i)
+                std::swap(b[i], b[sizeof(T) - 1 - i]);
             std::memcpy(&v, b, sizeof(T));
         }
         return v;
     }
     template <typename T>
     void PutRaw(T v) {
-        v = ToLittle(v);
-        std::memcpy(Grow(sizeof(T)), &v, sizeof(T));
+        if (m_capacity - m_length < sizeof(T)) Reserve(m_length + sizeof(T));
+        reinterpret_cast<Unaligned<T>*>(m_storage.get() + m_length)->value = ToLittle(v);
+        m_length += sizeof(T);
     }
     template <typename T>
     void GetRaw(T& v) {
         if (m_length - m_cursor >= sizeof(T)) {
-            std::memcpy(&v, m_data.data() + m_cursor, sizeof(T));
+            v = ToLittle(reinterpret_cast<const Unaligned<T>*>(m_storage.get() + m_cursor)->value);
             m_cursor += sizeof(T);
-            v = ToLittle(v);
         } else {
             v = T{};
         }
     }
     template <typename T>
     void Scalar(T& v) {
-        if (IsStoring()) PutRaw(v);
-        else GetRaw(v);
+        if (IsStoring())
+            PutRaw(v);
+        else
+            GetRaw(v);
     }
     uint8_t* Grow(size_t count) {
-        if (m_length + count > m_data.size()) Reserve(m_length + count);
-        uint8_t* p = m_data.data() + m_length;
+        if (m_capacity - m_length < count) Reserve(m_length + count);
+        uint8_t* p = m_storage.get() + m_length;
         m_length += count;
         return p;
     }
@@ -159,7 +185,8 @@ private:
     uint16_t m_versionMajor = 0;
     uint16_t m_versionMinor = 0;
     int m_flags = 0;
-    std::vector<uint8_t> m_data;
+    std::unique_ptr<uint8_t[]> m_storage;
+    size_t m_capacity = 0;
     size_t m_length = 0;
     size_t m_cursor = 0;
 };

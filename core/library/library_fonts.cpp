@@ -7,7 +7,8 @@ namespace kestro {
 CLibraryFonts StartupLibraryFonts() {
     CLibraryFonts fonts;
     const char* faces[] = {"Courier New", "MS Sans Serif", "Courier", "Arial"};
-    for (size_t i = 0; i < fonts.size(); ++i) fonts[i].faceName = faces[i];
+    for (size_t i = 0; i < fonts.size(); ++i)
+        fonts[i].faceName = faces[i];
     return fonts;
 }
 

@@ -28,9 +28,15 @@ size_t CMemoryStream::Read(void* dst, size_t count) {
 
 void CMemoryStream::Write(const void* src, size_t count) {
     if (count == 0) return;
+    const auto* bytes = static_cast<const uint8_t*>(src);
+    if (m_position == m_bytes.size()) {  // appending, the common case
+        m_bytes.insert(m_bytes.end(), bytes, bytes + count);
+        m_position += count;
+        return;
+    }
     const size_t end = static_cast<size_t>(m_position) + count;
     if (end > m_bytes.size()) m_bytes.resize(end);
-    std::memcpy(m_bytes.data() + m_position, src, count);
+    std::memcpy(m_bytes.data() + m_position, bytes, count);
     m_position = end;
 }
 

@@ -31,12 +31,14 @@ void SyncFolder(const std::string& folder) {
 
 }  // namespace
 
-CFileStream::~CFileStream() { CloseQuietly(); }
+CFileStream::~CFileStream() {
+    CloseQuietly();
+}
 
 void CFileStream::Open(const std::string& path, Mode mode) {
     CloseQuietly();
-    const int flags = mode == Mode::Read ? (O_RDONLY | O_CLOEXEC)
-                                         : (O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
+    const int flags =
+        mode == Mode::Read ? (O_RDONLY | O_CLOEXEC) : (O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
     const int fd = ::open(path.c_str(), flags, 0666);
     if (fd < 0) throw CFileException(path, errno);
     struct stat st {};

@@ -46,10 +46,10 @@ private:
     void DropReadBuffer();
 
     std::vector<char> m_buffer;
-    size_t m_writeLength = 0;    // buffered bytes not yet written
-    uint64_t m_readStart = 0;    // file offset of the read buffer's first byte
-    size_t m_readLength = 0;     // valid bytes in the read buffer
-    uint64_t m_position = 0;     // logical position
+    size_t m_writeLength = 0;  // buffered bytes not yet written
+    uint64_t m_readStart = 0;  // file offset of the read buffer's first byte
+    size_t m_readLength = 0;   // valid bytes in the read buffer
+    uint64_t m_position = 0;   // logical position
 };
 
 // Writes a file safely: the data goes to a temporary file in the target's folder,

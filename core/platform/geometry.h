@@ -53,12 +53,20 @@ struct CRectI {
 };
 
 // Rounds half away from zero, as every placement and grid rule of the editor does.
-inline double RoundHalfAway(double v) { return std::round(v); }
-inline int32_t RoundToInt(double v) { return static_cast<int32_t>(std::lround(v)); }
+inline double RoundHalfAway(double v) {
+    return std::round(v);
+}
+inline int32_t RoundToInt(double v) {
+    return static_cast<int32_t>(std::lround(v));
+}
 
 // Two sheet values are equal when they agree after rounding to a tenth of a unit.
-inline int64_t Tenths(double v) { return std::llround(v * 10.0); }
-inline bool SameTenth(double a, double b) { return Tenths(a) == Tenths(b); }
+inline int64_t Tenths(double v) {
+    return std::llround(v * 10.0);
+}
+inline bool SameTenth(double a, double b) {
+    return Tenths(a) == Tenths(b);
+}
 inline bool SamePoint(const CPointF& a, const CPointF& b) {
     return SameTenth(a.x, b.x) && SameTenth(a.y, b.y);
 }

@@ -10,8 +10,12 @@ namespace kestro {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+bool IsSpace(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 // The exponent of to_chars ("e-05", "e+100") rewritten as "E-005".
 std::string WidenExponent(std::string text) {
@@ -20,7 +24,8 @@ std::string WidenExponent(std::string text) {
     std::string mantissa = text.substr(0, e);
     const char sign = text[e + 1];
     std::string digits = text.substr(e + 2);
-    while (digits.size() < 3) digits.insert(digits.begin(), '0');
+    while (digits.size() < 3)
+        digits.insert(digits.begin(), '0');
     return mantissa + 'E' + sign + digits;
 }
 
@@ -43,7 +48,8 @@ std::string FormatInt(int64_t value) {
 
 double ParseLeadingDouble(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     const size_t start = i;
@@ -90,8 +96,8 @@ double ParseLeadingDouble(std::string_view text) {
         }
     }
     double value = 0.0;
-    const auto result = std::from_chars(text.data() + start, text.data() + i, value,
-                                        std::chars_format::general);
+    const auto result =
+        std::from_chars(text.data() + start, text.data() + i, value, std::chars_format::general);
     if (result.ec == std::errc::result_out_of_range) {
         // Decide between overflow and underflow from the magnitude of the leading digit.
         const long magnitude = exponent + (integerDigits - firstSignificant);
@@ -104,7 +110,8 @@ double ParseLeadingDouble(std::string_view text) {
 
 int64_t ParseLeadingInt(std::string_view text) {
     size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
+    while (i < text.size() && IsSpace(text[i]))
+        ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     int64_t value = 0;

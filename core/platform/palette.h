@@ -25,7 +25,7 @@ inline constexpr std::array<CPaletteColor, 8> kPalette = {{
 // An index outside the palette is taken as 0.
 inline CPaletteColor PaletteColor(int index) {
     return (index < 0 || index >= static_cast<int>(kPalette.size())) ? kPalette[0]
-                                                                      : kPalette[index];
+                                                                     : kPalette[index];
 }
 
 }  // namespace kestro

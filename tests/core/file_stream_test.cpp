@@ -15,7 +15,8 @@ namespace {
 
 int EntriesIn(const std::string& folder) {
     int n = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder)) ++n;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(folder))
+        ++n;
     return n;
 }
 
@@ -26,7 +27,8 @@ TEST(FileStream, BufferedReadsAndWritesAgreeWithSeeks) {
         CFileStream out;
         out.Open(path, CFileStream::Mode::Write);
         std::vector<uint8_t> big(200000);
-        for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 7);
+        for (size_t i = 0; i < big.size(); ++i)
+            big[i] = static_cast<uint8_t>(i * 7);
         out.Write(big.data(), big.size());
         out.Seek(10);
         const uint8_t mark = 0xEE;

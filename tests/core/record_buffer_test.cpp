@@ -9,7 +9,9 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-Bytes Payload(const CRecordBuffer& b) { return Bytes(b.Data(), b.Data() + b.Length()); }
+Bytes Payload(const CRecordBuffer& b) {
+    return Bytes(b.Data(), b.Data() + b.Length());
+}
 
 CRecordBuffer Loader(const Bytes& bytes) {
     CRecordBuffer b(BufferMode::Load);
@@ -29,8 +31,8 @@ TEST(RecordBufferEncoding, ScalarsArePackedLittleEndian) {
     b.Value(d);
     b.Value(e);
     b.Value(f);
-    EXPECT_EQ(Payload(b), (Bytes{0xFE, 0xFF, 0x34, 0x12, 0x04, 0x03, 0x02, 0x01, 0xDD, 0xCC,
-                                 0xBB, 0xAA, 0x00, 0x00, 0x80, 0x3F}));
+    EXPECT_EQ(Payload(b), (Bytes{0xFE, 0xFF, 0x34, 0x12, 0x04, 0x03, 0x02, 0x01, 0xDD, 0xCC, 0xBB,
+                                 0xAA, 0x00, 0x00, 0x80, 0x3F}));
 }
 
 TEST(RecordBufferEncoding, PairsAndRectanglesAreConsecutiveFloats) {
@@ -39,8 +41,8 @@ TEST(RecordBufferEncoding, PairsAndRectanglesAreConsecutiveFloats) {
     b.Pair(x, y);
     CRectF r{0, 0, 2, 0};
     b.Rect(r);
-    EXPECT_EQ(Payload(b), (Bytes{0, 0, 0x80, 0x3F, 0, 0, 0x80, 0xBF, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                 0, 0x40, 0, 0, 0, 0}));
+    EXPECT_EQ(Payload(b), (Bytes{0, 0, 0x80, 0x3F, 0, 0, 0x80, 0xBF, 0, 0, 0, 0,
+                                 0, 0, 0,    0,    0, 0, 0,    0x40, 0, 0, 0, 0}));
 }
 
 TEST(RecordBufferEncoding, StringsAreCountedWithTheirZero) {
@@ -61,8 +63,8 @@ TEST(RecordBufferEncoding, PointListsBlocksReservedAndNested) {
     CRecordBuffer inner;
     inner.Put<uint16_t>(5);
     b.Nested(inner);
-    EXPECT_EQ(Payload(b), (Bytes{1, 0, 0, 0, 0x80, 0x3F, 0, 0, 0, 0x40, 7, 8, 9, 0, 0, 2, 0, 0, 0,
-                                 5, 0}));
+    EXPECT_EQ(Payload(b),
+              (Bytes{1, 0, 0, 0, 0x80, 0x3F, 0, 0, 0, 0x40, 7, 8, 9, 0, 0, 2, 0, 0, 0, 5, 0}));
 }
 
 TEST(RecordBufferEncoding, EveryKindReadsBackWhatWasWritten) {
@@ -271,7 +273,8 @@ TEST_P(PaddedWrite, TakesWholeBlocks) {
     uint32_t length = 0;
     std::memcpy(&length, bytes.data(), 4);
     EXPECT_EQ(length, c.payload);  // the length field holds the unpadded length
-    for (size_t i = 4 + c.payload; i < bytes.size(); ++i) ASSERT_EQ(bytes[i], 0) << i;
+    for (size_t i = 4 + c.payload; i < bytes.size(); ++i)
+        ASSERT_EQ(bytes[i], 0) << i;
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, PaddedWrite,

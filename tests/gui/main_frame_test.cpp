@@ -14,7 +14,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         QCOMPARE(frame.windowTitle(), QString("Kestro"));
         QStringList menus;
-        for (QAction* a : frame.menuBar()->actions()) menus << a->text();
+        for (QAction* a : frame.menuBar()->actions())
+            menus << a->text();
         QVERIFY(menus.contains("&File"));
         QVERIFY(menus.contains("&Help"));
     }
