@@ -28,6 +28,8 @@ public:
     // The display exponent: the low byte of the exponent word as a signed number.
     int GetExponent() const { return static_cast<int8_t>(m_exponentWord & 0xFF); }
     uint32_t GetExponentWord() const { return m_exponentWord; }
+    // The whole stored exponent word (its bits above the low byte are kept as read).
+    void SetExponentWord(uint32_t word) { m_exponentWord = word; }
 
     double GetFloat() const { return m_float; }
     int32_t GetInteger() const { return m_integer; }

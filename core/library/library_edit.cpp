@@ -1,0 +1,124 @@
+// Adding, copying and deleting elements, and the element name table of schematics.
+#include <algorithm>
+
+#include "core/document/record_buffer.h"
+#include "core/library/library_data.h"
+
+namespace kestro {
+
+namespace {
+const char kNameEmpty[] = "Netlist Name Can Not be Empty.";
+const char kNameExists[] = "This Netlist Name Already Exist.\nPlease Choose Another Name.";
+const char kNewGround[] = "You are creating a new GROUND element.\nDo you want to continue?";
+const char kLibraryFull[] = "The library holds as many elements as it can (1004).";
+}  // namespace
+
+// The "New Library Element" dialog: it stays open until a usable name or Cancel.
+std::optional<std::string> CLibraryData::AskNetlistName() {
+    for (;;) {
+        std::optional<std::string> name =
+            m_prompts.EnterText("New Library Element", "Netlist Name", "");
+        if (!name) return std::nullopt;
+        if (name->empty())
+            m_prompts.Error(kNameEmpty);
+        else if (FindElementByName(*name) >= 0)
+            m_prompts.Error(kNameExists);
+        else
+            return name;
+    }
+}
+
+int CLibraryData::AddElement() {
+    if (GetElementCount() >= kMaxElements) {
+        m_prompts.Error(kLibraryFull);
+        return -1;
+    }
+    const std::optional<std::string> name = AskNetlistName();
+    if (!name) return -1;
+    const uint16_t id = AppendElement(CLibElement::MakeNew(*name));
+    m_menus.AppendElement(id, *name);
+    return id;
+}
+
+int CLibraryData::CopyElement(CLibElement& source) {
+    if (GetElementCount() >= kMaxElements) {
+        m_prompts.Error(kLibraryFull);
+        return -1;
+    }
+    if (source.IsGround() && m_prompts.Ask(kNewGround, MessageButtons::YesNoCancel,
+                                           MessageIcon::Question) != Answer::Yes)
+        return -1;
+    const std::optional<std::string> name = AskNetlistName();
+    if (!name) return -1;
+    // The copy is the source's record read back.
+    CRecordBuffer record;
+    record.SetVersion(kVersionMajor, kVersionMinor);
+    source.Serialize(record, source.GetIdentifier(), m_context);
+    record.StartReading();
+    auto copy = std::make_unique<CLibElement>();
+    copy->Serialize(record, CLibElement::kNoIdentifier, m_context);
+    copy->SetName(*name);
+    const uint16_t id = AppendElement(std::move(copy));
+    m_menus.AppendElement(id, *name);
+    return id;
+}
+
+uint16_t CLibraryData::AppendElement(std::unique_ptr<CLibElement> element) {
+    if (GetElementCount() >= kMaxElements) return kNoElement;
+    const auto id = static_cast<uint16_t>(GetElementCount());
+    element->SetIdentifier(id);
+    m_elements.push_back(std::move(element));
+    m_offsets.insert(m_offsets.end() - 1, 0);  // in memory only: no file offset
+    m_modified = true;
+    return id;
+}
+
+void CLibraryData::DeleteElement(CLibElement& element) {
+    const uint16_t id = element.GetIdentifier();
+    if (id >= GetElementCount() || m_elements[id].get() != &element) return;
+    m_elements.erase(m_elements.begin() + id);
+    // The offsets move with the elements, so one not read yet is still found.
+    m_offsets.erase(m_offsets.begin() + id);
+    if (id < m_oldNumbers.size()) m_oldNumbers.erase(m_oldNumbers.begin() + id);
+    for (size_t i = id; i < m_elements.size(); ++i)
+        if (m_elements[i]) m_elements[i]->SetIdentifier(static_cast<uint16_t>(i));
+    m_menus.RemoveElement(id);
+    m_modified = true;
+}
+
+void CLibraryData::WriteElementTable(CRecordBuffer& out, const std::vector<uint16_t>& used,
+                                     uint32_t usedCount) {
+    out.Put<uint16_t>(m_versionMajor);
+    out.Put<uint16_t>(m_versionMinor);
+    out.Put<uint32_t>(GetElementCount());
+    out.Put<uint32_t>(usedCount);
+    for (uint32_t i = 0; i < GetElementCount(); ++i) {
+        if (i >= used.size() || used[i] == 0) continue;
+        out.Put<uint16_t>(static_cast<uint16_t>(i));
+        out.PutString(GetElement(i)->GetName());
+    }
+}
+
+void CLibraryData::ReadElementTable(CRecordBuffer& in, std::vector<uint16_t>& map) {
+    in.Get<uint16_t>();  // the version of the library the schematic was saved with
+    in.Get<uint16_t>();
+    const uint32_t storedCount = in.Get<uint32_t>();
+    // Stored identifiers are 16-bit, so no map needs more than 65536 entries.
+    map.assign(std::max<size_t>(std::min<uint32_t>(storedCount, 65536), GetElementCount()),
+               kNoElement);
+    const uint32_t entries = in.Get<uint32_t>();
+    for (uint32_t k = 0; k < entries && in.Remaining() > 0; ++k) {
+        const uint16_t i = in.Get<uint16_t>();
+        std::string name;
+        in.String(name);
+        if (i >= map.size()) map.resize(size_t{i} + 1, kNoElement);
+        if (i < GetElementCount() && SameName(GetElement(i)->GetName(), name)) {
+            map[i] = i;
+        } else {
+            const int found = FindElementByName(name);
+            map[i] = found < 0 ? kNoElement : static_cast<uint16_t>(found);
+        }
+    }
+}
+
+}  // namespace kestro
