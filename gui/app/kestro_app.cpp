@@ -1,0 +1,255 @@
+#include "gui/app/kestro_app.h"
+
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
+
+#include "core/app/program_folder.h"
+#include "core/app/simulation_launch.h"
+#include "core/platform/prompts.h"
+#include "core/platform/settings_store.h"
+#include "gui/app/edit_cursors.h"
+#include "gui/app/process_starter.h"
+#include "gui/app/qt_prompts.h"
+#include "gui/app/qt_settings_store.h"
+#include "gui/app/viewer_channel.h"
+#include "gui/dialogs/about_dialog.h"
+#include "gui/dialogs/help_window.h"
+#include "gui/resources/button_images.h"
+#include "gui/resources/command_ids.h"
+#include "gui/views/child_frame.h"
+#include "gui/views/frame_document.h"
+#include "gui/views/main_frame.h"
+
+namespace kestro {
+
+namespace {
+
+const std::string kLibraryTitle = "Kestro Library";
+
+}  // namespace
+
+CKestroApp::CKestroApp(CKestroAppSetup setup)
+    : m_store(std::move(setup.settingsStore)),
+      m_prompts(std::move(setup.prompts)),
+      m_starter(std::move(setup.processStarter)),
+      m_programFolder(setup.programFolder ? *setup.programFolder : RunningProgramFolder()),
+      m_viewerSocketName(setup.viewerSocketName) {
+    if (!m_prompts) m_prompts = std::make_unique<CQtPrompts>();
+    if (!m_starter) m_starter = std::make_unique<CQtProcessStarter>();
+    RegisterCommands();
+}
+
+CKestroApp::~CKestroApp() {
+    m_mainFrame.reset();
+}
+
+bool CKestroApp::Start(const QStringList& arguments) {
+    // 1. Dialog controls need no switch for their three-dimensional look here.
+    // 2. The viewer is reached through a local socket named after its message.
+    if (m_viewerSocketName.isEmpty()) m_viewerSocketName = CLocalViewerChannel::DefaultSocketName();
+    m_viewer = std::make_unique<CLocalViewerChannel>(m_viewerSocketName);
+    // 3. The program folder was taken when the application was made.
+    m_launcher =
+        std::make_unique<CSimulationLauncher>(m_programFolder, *m_starter, *m_viewer, *m_prompts);
+    // 4. The settings store; the recent-file list of 4 entries lives there too.
+    if (!m_store) m_store = std::make_unique<CQtSettingsStore>();
+    // 5. Every setting, the built-in defaults where nothing is stored.
+    ReadSettings();
+    // 6. The editing cursors, drawn for the screen's pixel ratio.
+    m_cursors = std::make_unique<CEditCursors>(qApp->devicePixelRatio());
+    // 7. The schematic menu is built with the command table of the main frame (step 11).
+    // 8. The four library fonts.
+    m_libraryFonts = StartupLibraryFonts();
+    // 9. The element library from the program folder.
+    LoadLibrary();
+    // 10. The circuit document type, then the library document type.
+    CreateDocumentTypes();
+    // 11. The main frame; without it there is no program.
+    if (!CreateMainFrame()) return false;
+    // 12. The element menu in place of the "E&lements" placeholder.
+    BuildElementMenu();
+    // 13. Files dropped on the main window open as documents.
+    AcceptDroppedFiles();
+    // 14. The command line.
+    ParseCommandLine(arguments);
+    // 15. The placement ghost.
+    CreatePlacementGhost();
+    // 16. Show the window, with no document open yet.
+    m_mainFrame->show();
+    OpenCommandLineFiles();
+    // 17. The library update check.
+    CheckLibraryUpdate();
+    return true;
+}
+
+void CKestroApp::ReadSettings() {
+    TransferSettings(*m_store, m_settings, TransferDirection::Read);
+}
+
+void CKestroApp::LoadLibrary() {
+    // Hook: the element library (CLibraryData) is made here and loaded from
+    // LibraryFileName(); a missing file is reported by its loader and the program goes on
+    // with an empty library.
+}
+
+void CKestroApp::CreateDocumentTypes() {
+    // Hook: the circuit document type (CKestroDocTemplate) and then the library document
+    // type (CShapeDocTemplate) are made here and owned by the application.
+}
+
+bool CKestroApp::CreateMainFrame() {
+    m_mainFrame = std::make_unique<CMainFrame>(this);
+    m_mainFrame->SetCloseQuery([this] {
+        if (m_exited) return true;
+        if (!SaveAllModified()) return false;
+        Exit();
+        return true;
+    });
+    QApplication::setWindowIcon(ProgramIcon());
+    if (auto* qtPrompts = dynamic_cast<CQtPrompts*>(m_prompts.get()))
+        qtPrompts->SetParentWindow(m_mainFrame.get());
+    return true;
+}
+
+void CKestroApp::BuildElementMenu() {
+    // Hook: the element menus built from the library go into the schematic menu with
+    // MainFrame()->SetElementMenu(menu), and the element toolbar buttons get their images
+    // and descriptions with MainFrame()->SetElementButton(5000 + i, image, description).
+}
+
+void CKestroApp::AcceptDroppedFiles() {
+    m_mainFrame->setAcceptDrops(true);
+    m_mainFrame->installEventFilter(this);
+}
+
+void CKestroApp::ParseCommandLine(const QStringList& arguments) {
+    for (const QString& argument : arguments)
+        if (!argument.startsWith('-')) m_commandLineFiles << argument;
+}
+
+void CKestroApp::CreatePlacementGhost() {
+    // Hook: the placement ghost (CPlacementGhost) of the editing modes is made here.
+}
+
+void CKestroApp::CheckLibraryUpdate() {
+    // Hook: when loading converted an older library file (the library is marked modified),
+    // the library is saved, or the user is asked whether to save it.
+}
+
+void CKestroApp::OpenCommandLineFiles() {
+    if (!m_openDocument) return;
+    for (const QString& file : m_commandLineFiles)
+        m_openDocument(file);
+}
+
+bool CKestroApp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != m_mainFrame.get()) return QObject::eventFilter(watched, event);
+    if (event->type() == QEvent::DragEnter) {
+        auto* drag = static_cast<QDragEnterEvent*>(event);
+        if (drag->mimeData()->hasUrls() && m_openDocument) drag->acceptProposedAction();
+        return true;
+    }
+    if (event->type() == QEvent::Drop) {
+        auto* drop = static_cast<QDropEvent*>(event);
+        for (const QUrl& url : drop->mimeData()->urls())
+            if (url.isLocalFile() && m_openDocument) m_openDocument(url.toLocalFile());
+        drop->acceptProposedAction();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+bool CKestroApp::SaveAllModified() {
+    if (m_documentsSavePrompt && !m_documentsSavePrompt()) return false;
+    if (!m_libraryModified || !m_libraryModified()) return true;
+    const Answer answer = m_prompts->Ask("Save changes to " + kLibraryTitle + "?",
+                                         MessageButtons::YesNoCancel, MessageIcon::Exclamation);
+    if (answer == Answer::Cancel) return false;
+    if (answer == Answer::Yes && m_saveLibrary) return m_saveLibrary();
+    return true;
+}
+
+void CKestroApp::Exit() {
+    if (m_exited) return;
+    m_exited = true;
+    // Settings are written only here, never when the options pages close.
+    TransferSettings(*m_store, m_settings, TransferDirection::Write);
+    if (auto* qtStore = dynamic_cast<CQtSettingsStore*>(m_store.get())) qtStore->Sync();
+    // Hook: the placement ghost and then the library are destroyed here.
+    emit Exited();
+}
+
+CHelpWindow& CKestroApp::HelpWindow() {
+    if (!m_help) m_help = new CHelpWindow(m_mainFrame.get());
+    return *m_help;
+}
+
+void CKestroApp::ShowAbout() {
+    CAboutDialog about(m_mainFrame.get());
+    about.exec();
+}
+
+bool CKestroApp::RunTarn(CSimulationSource& source) {
+    return m_launcher->RunEngine(source);
+}
+
+void CKestroApp::RunGraphon() {
+    m_launcher->RunViewer();
+}
+
+bool CKestroApp::ActiveSchematicWindow() const {
+    return m_mainFrame && qobject_cast<CChildFrame*>(m_mainFrame->ActiveDocumentFrame());
+}
+
+CSimulationSource* CKestroApp::ActiveSimulationSource() const {
+    if (!m_mainFrame) return nullptr;
+    auto* frame = qobject_cast<CChildFrame*>(m_mainFrame->ActiveDocumentFrame());
+    return frame && frame->Document() ? frame->Document()->SimulationSource() : nullptr;
+}
+
+void CKestroApp::RegisterCommands() {
+    Commands().Add(
+        kIdAutoExitTarn, [this] { m_settings.closeTarn = m_settings.closeTarn ? 0 : 1; },
+        [this](CCommandState& s) { s.checked = m_settings.closeTarn != 0; });
+    Commands().Add(
+        kIdDisplayName,
+        [this] {
+            m_settings.showSubcircuitName = m_settings.showSubcircuitName ? 0 : 1;
+            if (m_redrawAllViews) m_redrawAllViews();
+        },
+        [this](CCommandState& s) { s.checked = m_settings.showSubcircuitName != 0; });
+    Commands().Add(kIdHelpIndex, [this] { HelpWindow().ShowContents(); });
+    Commands().Add(kIdAppAbout, [this] { ShowAbout(); });
+    Commands().Add(
+        kIdRunTarn,
+        [this] {
+            if (CSimulationSource* source = ActiveSimulationSource()) RunTarn(*source);
+        },
+        [this](CCommandState& s) { s.enabled = ActiveSimulationSource() != nullptr; });
+    Commands().Add(
+        kIdRunGraphon, [this] { RunGraphon(); },
+        [this](CCommandState& s) { s.enabled = ActiveSchematicWindow(); });
+}
+
+void CKestroApp::SetDocumentsSavePrompt(std::function<bool()> prompt) {
+    m_documentsSavePrompt = std::move(prompt);
+}
+
+void CKestroApp::SetLibraryState(std::function<bool()> isModified, std::function<bool()> save) {
+    m_libraryModified = std::move(isModified);
+    m_saveLibrary = std::move(save);
+}
+
+void CKestroApp::SetDocumentOpener(std::function<bool(const QString&)> open) {
+    m_openDocument = std::move(open);
+}
+
+void CKestroApp::SetRedrawAllViews(std::function<void()> redraw) {
+    m_redrawAllViews = std::move(redraw);
+}
+
+}  // namespace kestro

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core/app/settings.h"
+#include "core/app/simulation_launch.h"
+#include "core/library/library_fonts.h"
+#include "core/platform/prompts.h"
+#include "core/platform/settings_store.h"
+#include "gui/views/command_map.h"
+
+namespace kestro {
+
+class CEditCursors;
+class CHelpWindow;
+class CLocalViewerChannel;
+class CMainFrame;
+
+// What the application is made with. Anything left empty takes the real thing: the user's
+// settings file, Qt message boxes, detached processes, the running program's folder.
+struct CKestroAppSetup {
+    std::unique_ptr<CSettingsStore> settingsStore;
+    std::unique_ptr<CPrompts> prompts;
+    std::unique_ptr<CProcessStarter> processStarter;
+    std::optional<std::string> programFolder;
+    QString viewerSocketName;
+};
+
+// The one application object: it starts the editor in a fixed order, keeps the settings,
+// owns the main frame (and later the library and the two document types), handles the
+// application commands and launches the simulation engine and the waveform viewer.
+class CKestroApp : public QObject, public CCommandTarget {
+    Q_OBJECT
+public:
+    explicit CKestroApp(CKestroAppSetup setup = {});
+    ~CKestroApp() override;
+
+    // Start-up; false only when the main window cannot be made. `arguments` are the
+    // command-line arguments without the program name.
+    bool Start(const QStringList& arguments = {});
+    // The documents' save prompts, then the library's question. False when the user
+    // cancelled, so the exit or close is abandoned.
+    bool SaveAllModified();
+    // The end, once the main window has agreed to close: settings written, library gone.
+    void Exit();
+    bool HasExited() const { return m_exited; }
+
+    CSettings& Settings() { return m_settings; }
+    CSettingsStore& SettingsStore() { return *m_store; }
+    CPrompts& Prompts() { return *m_prompts; }
+    const std::string& ProgramFolder() const { return m_programFolder; }
+    // The element library file in the program folder.
+    std::string LibraryFileName() const { return m_programFolder + "KESTRO.LIB"; }
+    CLibraryFonts& LibraryFonts() { return m_libraryFonts; }
+    const CEditCursors& Cursors() const { return *m_cursors; }
+    CMainFrame* MainFrame() const { return m_mainFrame.get(); }
+    CSimulationLauncher& Launcher() { return *m_launcher; }
+    CLocalViewerChannel& ViewerChannel() { return *m_viewer; }
+    CHelpWindow& HelpWindow();
+    // Files named on the command line, opened once a document opener is set.
+    const QStringList& CommandLineFiles() const { return m_commandLineFiles; }
+
+    // Run TARN on the document of a schematic window; true when the engine started.
+    bool RunTarn(CSimulationSource& source);
+    // Run GRAPHON with the result of the last engine run.
+    void RunGraphon();
+
+    // Hooks for the parts that arrive later.
+    // The documents' own save prompts; returns false when the user cancelled.
+    void SetDocumentsSavePrompt(std::function<bool()> prompt);
+    // Whether the library has unsaved changes, and how to save it (false: not saved).
+    void SetLibraryState(std::function<bool()> isModified, std::function<bool()> save);
+    // Opens a schematic file as a document with its window; false when it could not.
+    void SetDocumentOpener(std::function<bool(const QString& path)> open);
+    // Repaints every view of every document (after "Display Name" and the options).
+    void SetRedrawAllViews(std::function<void()> redraw);
+
+signals:
+    void Exited();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ReadSettings();
+    void LoadLibrary();
+    void CreateDocumentTypes();
+    bool CreateMainFrame();
+    void BuildElementMenu();
+    void AcceptDroppedFiles();
+    void ParseCommandLine(const QStringList& arguments);
+    void CreatePlacementGhost();
+    void CheckLibraryUpdate();
+    void OpenCommandLineFiles();
+    void RegisterCommands();
+    void ShowAbout();
+    bool ActiveSchematicWindow() const;
+    CSimulationSource* ActiveSimulationSource() const;
+
+    CSettings m_settings;
+    std::unique_ptr<CSettingsStore> m_store;
+    std::unique_ptr<CPrompts> m_prompts;
+    std::unique_ptr<CProcessStarter> m_starter;
+    std::string m_programFolder;
+    QString m_viewerSocketName;
+    CLibraryFonts m_libraryFonts;
+    std::unique_ptr<CEditCursors> m_cursors;
+    std::unique_ptr<CLocalViewerChannel> m_viewer;
+    std::unique_ptr<CSimulationLauncher> m_launcher;
+    std::unique_ptr<CMainFrame> m_mainFrame;
+    QPointer<CHelpWindow> m_help;
+    QStringList m_commandLineFiles;
+    bool m_exited = false;
+
+    std::function<bool()> m_documentsSavePrompt;
+    std::function<bool()> m_libraryModified;
+    std::function<bool()> m_saveLibrary;
+    std::function<bool(const QString&)> m_openDocument;
+    std::function<void()> m_redrawAllViews;
+};
+
+}  // namespace kestro

@@ -1,0 +1,50 @@
+#include "gui/dialogs/help_window.h"
+
+#include <QTextBrowser>
+#include <QTextDocument>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace kestro {
+
+namespace {
+const QUrl kContents(QStringLiteral("qrc:/help/index.html"));
+}
+
+CHelpWindow::CHelpWindow(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Kestro Help"));
+    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    setModal(false);
+    m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(QStringLiteral("helpBrowser"));
+    m_browser->setOpenExternalLinks(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_browser);
+    resize(640, 560);
+}
+
+void CHelpWindow::ShowContents() {
+    m_browser->setSource(kContents);
+    m_browser->scrollToAnchor(QStringLiteral("contents"));
+    Present();
+}
+
+void CHelpWindow::ShowKeyword(const QString& keyword) {
+    m_browser->setSource(kContents);
+    const QString html = m_browser->document()->toHtml();
+    if (keyword.isEmpty() || !html.contains(QStringLiteral("name=\"%1\"").arg(keyword))) {
+        ShowContents();
+        return;
+    }
+    m_browser->scrollToAnchor(keyword);
+    Present();
+}
+
+void CHelpWindow::Present() {
+    show();
+    raise();
+    activateWindow();
+}
+
+}  // namespace kestro

@@ -1,0 +1,42 @@
+#include "gui_test_support.h"
+
+#include <QDir>
+#include <QFile>
+#include <QWidget>
+
+namespace kestro {
+
+void IsolateUserFolders() {
+    static QTemporaryDir home;  // lives as long as the test program
+    QDir(home.path()).mkpath("config");
+    QDir(home.path()).mkpath("runtime");
+    QFile::setPermissions(home.path() + "/runtime",
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/config"));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + "/runtime"));
+}
+
+CTestApp MakeTestApp(const std::string& programFolder, const QString& viewerSocketName) {
+    CTestApp t;
+    auto store = std::make_unique<CMemorySettingsStore>();
+    auto prompts = std::make_unique<CScriptedPrompts>();
+    t.store = store.get();
+    t.prompts = prompts.get();
+    CKestroAppSetup setup;
+    setup.settingsStore = std::move(store);
+    setup.prompts = std::move(prompts);
+    setup.programFolder = programFolder;
+    setup.viewerSocketName = viewerSocketName;
+    t.app = std::make_unique<CKestroApp>(std::move(setup));
+    return t;
+}
+
+QString SaveScreenshot(QWidget& widget, const QString& name) {
+    const QString folder = QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots";
+    QDir().mkpath(folder);
+    const QString path = folder + "/" + name + ".png";
+    widget.grab().save(path);
+    return path;
+}
+
+}  // namespace kestro

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+#include <string>
+
+#include "core/platform/scripted_prompts.h"
+#include "core/platform/settings_store.h"
+#include "gui/app/kestro_app.h"
+
+class QWidget;
+
+namespace kestro {
+
+// Points the user's config and runtime folders at a fresh temporary folder, so that no test
+// reads or writes the real user's settings or reaches a real viewer. Call it first thing.
+void IsolateUserFolders();
+
+// An application made with an in-memory settings store and scripted prompts; the test keeps
+// plain pointers to both.
+struct CTestApp {
+    CMemorySettingsStore* store = nullptr;
+    CScriptedPrompts* prompts = nullptr;
+    std::unique_ptr<CKestroApp> app;
+};
+CTestApp MakeTestApp(const std::string& programFolder = "/nonexistent/kestro/",
+                     const QString& viewerSocketName = QString());
+
+// Saves a picture of the widget as <build>/screenshots/<name>.png and returns the path.
+QString SaveScreenshot(QWidget& widget, const QString& name);
+
+}  // namespace kestro
