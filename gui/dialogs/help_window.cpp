@@ -5,6 +5,12 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+// The help pages are linked in from a static library, whose resource initialiser the linker
+// would otherwise drop; the macro must be used outside any namespace.
+static void InitHelpResources() {
+    Q_INIT_RESOURCE(kestro);
+}
+
 namespace kestro {
 
 namespace {
@@ -12,6 +18,7 @@ const QUrl kContents(QStringLiteral("qrc:/help/index.html"));
 }
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QDialog(parent) {
+    InitHelpResources();
     setWindowTitle(QStringLiteral("Kestro Help"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setModal(false);
