@@ -93,10 +93,10 @@ CEllipseGeometry Inscribed(const CRectI& box) {
             std::max(0.0, (double(box.bottom) - box.top - 1) / 2.0)};
 }
 
-// Where the ray from the centre through p meets the ellipse; its angle in radians,
+// Angle of the ray from the centre through the centre of pixel p, in radians,
 // counter-clockwise on the screen.
 double RayAngle(const CEllipseGeometry& e, CPointI p) {
-    return std::atan2(-(p.y - e.cy), p.x - e.cx);
+    return std::atan2(-(p.y + 0.5 - e.cy), p.x + 0.5 - e.cx);
 }
 
 std::string EllipsePoint(const CEllipseGeometry& e, double angle) {
