@@ -1,5 +1,6 @@
 #include "gui/views/document_frame.h"
 
+#include "gui/resources/button_images.h"
 #include "gui/resources/command_ids.h"
 #include "gui/views/main_frame.h"
 
@@ -7,6 +8,7 @@ namespace kestro {
 
 CDocumentFrame::CDocumentFrame(QWidget* parent) : QMdiSubWindow(parent) {
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(ProgramIcon());
     Commands().Add(kIdFileClose, [this] { close(); });
 }
 
