@@ -87,6 +87,20 @@ TEST_F(BundledLibrary, HasAtLeastAHundredElementsWithUniqueNamesIgnoringCase) {
     }
 }
 
+TEST_F(BundledLibrary, DefaultNamesOfDifferentElementsNeverMeet) {
+    // A new instance is named prefix + a counter kept per element ("Q" + 11 and "Q1" + 1
+    // would both give Q11), so prefixes differ and end in a non-digit.
+    std::map<std::string, std::string> owners;
+    for (CLibElement* e : Regular()) {
+        if (e->IsGround()) continue;
+        const std::string prefix = Upper(e->GetDefinition(0).GetValue().GetString());
+        ASSERT_FALSE(prefix.empty()) << e->GetName();
+        EXPECT_FALSE(prefix.back() >= '0' && prefix.back() <= '9') << e->GetName() << " " << prefix;
+        const auto [it, added] = owners.emplace(prefix, e->GetName());
+        EXPECT_TRUE(added) << e->GetName() << " and " << it->second << " share " << prefix;
+    }
+}
+
 TEST_F(BundledLibrary, SymbolsSitOnTheGridWithTerminalsOnTheirRectangleEdge) {
     for (CLibElement* e : WithBuiltIns()) {
         const CRectF& r = e->GetRect();
