@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
+#include <QTransform>
 
 // Cursors are drawn black with a white rim so that they show on white sheets and on dark
 // window parts alike, in a 32 x 32 grid of logical pixels.
@@ -145,12 +146,21 @@ void Draw(QPainter& p, int id) {
             break;
         }
         case kCursorPan: {
+            // An open hand: four fingers over the palm, the thumb to the left.
             QPainterPath hand;
-            hand.addRoundedRect(QRectF(8.5, 12.5, 16, 15), 4, 4);
+            hand.addRoundedRect(QRectF(8.5, 14.5, 15, 13), 4, 4);
+            const qreal tops[] = {6.5, 4.5, 4.5, 6.5};
             for (int i = 0; i < 4; ++i)
-                hand.addRoundedRect(QRectF(8.5 + i * 4, 6.5 + (i % 3 == 0 ? 2 : 0), 4, 10), 2, 2);
-            hand.addRoundedRect(QRectF(4.5, 15.5, 6, 4), 2, 2);
+                hand.addRoundedRect(QRectF(8.5 + i * 3.75, tops[i], 3.5, 14), 1.75, 1.75);
+            QPainterPath thumb;
+            thumb.addRoundedRect(QRectF(-2, -1.75, 9, 3.5), 1.75, 1.75);
+            hand.addPath(QTransform().translate(10, 19).rotate(-135).map(thumb));
             Outlined(p, hand.simplified(), 1.0, Qt::white);
+            p.setPen(QPen(Qt::black, 0.8));
+            for (int i = 1; i < 4; ++i) {
+                const qreal x = 8.5 + i * 3.75 - 0.1;
+                p.drawLine(QPointF(x, tops[i] + 3), QPointF(x, 15.5));
+            }
             break;
         }
         case kCursorDrawText: {
