@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace kestro {
+
+// Cell coordinate of a sheet value for a grid of `size` units, safe for any float:
+// huge values are clamped and NaN gets a cell of its own.
+inline int32_t CellOf(double value, double size) {
+    if (std::isnan(value)) return INT32_MIN;
+    const double cell = std::floor(value / size);
+    if (cell < -2.0e9) return -2000000000;
+    if (cell > 2.0e9) return 2000000000;
+    return static_cast<int32_t>(cell);
+}
+
+inline uint64_t CellKey(int32_t x, int32_t y) {
+    return (uint64_t(uint32_t(x)) << 32) | uint32_t(y);
+}
+
+// An open-addressing map from cell keys to values, for the spatial indexes of a
+// document. Cells are never erased (an empty value stays); Clear drops them all.
+template <typename V>
+class CCellHash {
+public:
+    // The value of a cell, or null.
+    V* Find(uint64_t key) {
+        if (m_slots.empty()) return nullptr;
+        for (size_t i = Home(key);; i = (i + 1) & m_mask) {
+            Slot& slot = m_slots[i];
+            if (!slot.used) return nullptr;
+            if (slot.key == key) return &slot.value;
+        }
+    }
+    // The value of a cell, made (empty) when missing.
+    V& Get(uint64_t key) {
+        if ((m_used + 1) * 2 > m_slots.size()) Grow();
+        for (size_t i = Home(key);; i = (i + 1) & m_mask) {
+            Slot& slot = m_slots[i];
+            if (!slot.used) {
+                slot.used = true;
+                slot.key = key;
+                ++m_used;
+                return slot.value;
+            }
+            if (slot.key == key) return slot.value;
+        }
+    }
+    void Clear() {
+        m_slots.clear();
+        m_used = 0;
+        m_mask = 0;
+    }
+    size_t CellCount() const { return m_used; }
+
+private:
+    struct Slot {
+        uint64_t key = 0;
+        bool used = false;
+        V value{};
+    };
+
+    size_t Home(uint64_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> 17) & m_mask; }
+    void Grow() {
+        std::vector<Slot> old = std::move(m_slots);
+        const size_t size = old.empty() ? 64 : old.size() * 2;
+        m_slots.assign(size, Slot{});
+        m_mask = size - 1;
+        m_used = 0;
+        for (Slot& slot : old)
+            if (slot.used) Get(slot.key) = std::move(slot.value);
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_used = 0;
+    size_t m_mask = 0;
+};
+
+}  // namespace kestro

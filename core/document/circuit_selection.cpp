@@ -1,0 +1,150 @@
+#include "core/document/circuit.h"
+
+#include <algorithm>
+
+#include "core/document/selection.h"
+#include "core/objects/sim_link.h"
+#include "core/objects/sim_part.h"
+
+namespace kestro {
+
+namespace {
+
+CRectF PickBox(CPointF point) {
+    const float half = CCircuit::kPickSize / 2.0f;
+    return {point.x - half, point.y - half, point.x + half, point.y + half};
+}
+
+}  // namespace
+
+std::vector<CPart*> CCircuit::Candidates(const CRectF& area) const {
+    std::vector<CPart*> found;
+    if (!m_objectIndex.Query(area, found)) {
+        found.clear();
+        found.reserve(m_objects.size());
+        for (const auto& part : m_objects)
+            found.push_back(part.get());
+        return found;
+    }
+    std::sort(found.begin(), found.end(),
+              [](const CPart* a, const CPart* b) { return Before(*a, *b); });
+    return found;
+}
+
+std::vector<CPart*> CCircuit::ObjectsIn(const CRectF& rect) const {
+    std::vector<CPart*> found = Candidates(rect);
+    std::erase_if(found, [&rect](const CPart* part) {
+        return part->IsHidden() || !part->IntersectsRect(rect);
+    });
+    return found;
+}
+
+CPart* CCircuit::ObjectAt(CPointF point) const {
+    const std::vector<CPart*> found = ObjectsIn(PickBox(point));
+    return found.empty() ? nullptr : found.back();
+}
+
+void CCircuit::SelectByRect(CSelection& selection, const CRectF& rect) const {
+    const CRectF r = rect.Normalized();
+    if (r.Width() >= kPickSize || r.Height() >= kPickSize) {
+        for (CPart* part : ObjectsIn(r))
+            selection.Add(*part);
+    } else if (CPart* part = ObjectAt(r.Center())) {
+        selection.Add(*part);
+    }
+    selection.UpdateBounds();
+}
+
+void CCircuit::SelectAt(CSelection& selection, CPointF point) const {
+    SelectByRect(selection, {point.x, point.y, point.x, point.y});
+}
+
+void CCircuit::SelectAll(CSelection& selection) const {
+    for (const auto& part : m_objects)
+        selection.Add(*part);
+    selection.UpdateBounds();
+}
+
+void CCircuit::SelectNext(CSelection& selection, bool forward) const {
+    const CPart* current = selection.First();
+    selection.Clear();
+    if (CPart* next = NextObject(current, forward)) selection.Add(*next);
+    selection.UpdateBounds();
+}
+
+void CCircuit::RefreshSelection(CSelection& selection) const {
+    const std::vector<CPart*> items = selection.Items();
+    for (CPart* part : items)
+        if (!Contains(*part)) selection.Remove(part);
+    for (CPart* part : selection.Items())
+        if (const CSimPart* element = part->AsSimPart())
+            for (CSimLink* link : element->GetLinks())
+                if (Contains(*link)) selection.Add(*link);
+}
+
+void CCircuit::MoveSelection(CSelection& selection, float dx, float dy) {
+    dx = SnapCoordinate(dx);
+    dy = SnapCoordinate(dy);
+    if (selection.IsEmpty() || (dx == 0.0f && dy == 0.0f)) return;
+    const CRectF before = selection.UnionOfObjects();
+    const std::vector<CPart*> items = selection.Items();
+    for (CPart* part : items)
+        DisconnectObject(*part);
+    for (CPart* part : items)
+        part->Offset(dx, dy);
+    for (CPart* part : items)
+        ConnectObject(*part);
+    const CRectF changed = UnionRect(before, selection.UnionOfObjects());
+    selection.UpdateBounds();
+    EnlargeDrawingArea(selection.GetBounds());
+    UpdateAllViews(kHintArea, &changed);
+    SetModified();
+}
+
+void CCircuit::RotateSelection(CSelection& selection, int turns) {
+    if (selection.IsEmpty()) return;
+    const CRectF before = selection.UnionOfObjects();
+    const CPointF middle = selection.GetBounds().Center();
+    // The centre on the grid keeps turned objects on the grid.
+    const CPointF centre{SnapCoordinate(middle.x), SnapCoordinate(middle.y)};
+    const std::vector<CPart*> items = selection.Items();
+    for (CPart* part : items)
+        DisconnectObject(*part);
+    for (CPart* part : items)
+        part->Rotate(centre, turns);
+    for (CPart* part : items)
+        ConnectObject(*part);
+    const CRectF changed = UnionRect(before, selection.UnionOfObjects());
+    selection.UpdateBounds();
+    EnlargeDrawingArea(selection.GetBounds());
+    UpdateAllViews(kHintArea, &changed);
+    SetModified();
+}
+
+void CCircuit::FlipObject(CPart& part, int axis) {
+    if (!Contains(part)) return;
+    const CRectF before = part.GetBounds();
+    DisconnectObject(part);
+    part.Flip(axis);
+    part.UpdateBounds();
+    ConnectObject(part);
+    const CRectF changed = UnionRect(before, part.GetBounds());
+    UpdateAllViews(kHintArea, &changed);
+    SetModified();
+}
+
+void CCircuit::DeleteSelection(CSelection& selection, CCircuitObserver* sender) {
+    const std::vector<CPart*> items = selection.Items();
+    if (items.empty()) return;
+    m_deletion.Store(items, selection.GetBounds(), *this);
+    CRectF changed = items.front()->GetBounds();
+    for (CPart* part : items) {
+        changed = UnionRect(changed, part->GetBounds());
+        RemoveObject(*part, sender);  // destroyed here
+    }
+    selection.Clear();
+    UpdateAllViews(kHintArea, &changed);
+    SetModified();
+}
+
+}  // namespace kestro

@@ -1,0 +1,58 @@
+#include "core/document/object_buffer.h"
+
+#include <unordered_map>
+
+#include "core/document/circuit.h"
+#include "core/document/object_records.h"
+#include "core/objects/sim_link.h"
+
+namespace kestro {
+
+void CObjectBuffer::Clear() {
+    m_data.SetMode(BufferMode::Store);
+    m_hasData = false;
+    m_bounds = {};
+}
+
+void CObjectBuffer::Store(const std::vector<CPart*>& parts, const CRectF& bounds,
+                          CCircuit& document) {
+    Clear();
+    CSerialContext context;
+    context.document = &document;
+    context.options = kSerialCopy;
+    m_data.Put<uint32_t>(static_cast<uint32_t>(parts.size()));
+    for (CPart* part : parts)
+        WriteObjectRecord(m_data, *part, context);
+    m_bounds = bounds;
+    m_hasData = true;
+}
+
+std::vector<std::unique_ptr<CPart>> CObjectBuffer::Load(CCircuit& document) const {
+    std::vector<std::unique_ptr<CPart>> parts;
+    if (!m_hasData) return parts;
+    m_data.StartReading();
+    CSerialContext context;
+    context.document = &document;
+    context.options = kSerialCopy;
+    const uint32_t count = m_data.Get<uint32_t>();
+    std::unordered_map<uint32_t, CPart*> byNumber;
+    for (uint32_t i = 0; i < count && m_data.Remaining() > 0; ++i) {
+        CObjectRead read = ReadObjectRecord(m_data, context, document.GetEnvironment());
+        if (read.badTag) break;
+        if (read.part->IsUnresolved()) continue;
+        byNumber.emplace(read.storedNumber, read.part.get());
+        parts.push_back(std::move(read.part));
+    }
+    auto find = [&byNumber](uint32_t number) -> CPart* {
+        auto it = byNumber.find(number);
+        return it == byNumber.end() ? nullptr : it->second;
+    };
+    for (auto& part : parts)
+        if (CSimLink* link = part->AsLink()) link->ResolveOwner(find);
+    std::erase_if(parts, [](const auto& part) { return part->IsUnresolved(); });
+    for (auto& part : parts)
+        part->SetNumber(0);
+    return parts;
+}
+
+}  // namespace kestro

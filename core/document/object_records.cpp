@@ -1,0 +1,53 @@
+#include "core/document/object_records.h"
+
+#include "core/document/circuit.h"
+#include "core/document/record_buffer.h"
+#include "core/objects/part_factory.h"
+#include "core/objects/sim_link.h"
+
+namespace kestro {
+
+void WriteObjectRecord(CRecordBuffer& out, CPart& part, CSerialContext& context) {
+    part.PrepareForSave();
+    out.Put<uint16_t>(part.GetTag());
+    part.Serialize(out, context);
+}
+
+CObjectRead ReadObjectRecord(CRecordBuffer& in, CSerialContext& context,
+                             const CPartEnvironment& environment) {
+    CObjectRead read;
+    read.part = CreatePart(in.Get<uint16_t>(), environment);
+    if (!read.part) {
+        read.badTag = true;
+        return read;
+    }
+    read.part->Serialize(in, context);
+    read.storedNumber = read.part->GetNumber();
+    return read;
+}
+
+CObjectLoader::CObjectLoader(CCircuit& document, const std::vector<uint16_t>* elementMap,
+                             uint32_t options)
+    : m_document(document) {
+    m_context.document = &document;
+    m_context.elementMap = elementMap;
+    m_context.options = options;
+}
+
+bool CObjectLoader::LoadOne(CRecordBuffer& in, CPart** added) {
+    if (added) *added = nullptr;
+    CObjectRead read = ReadObjectRecord(in, m_context, m_document.GetEnvironment());
+    if (read.badTag) return false;
+    if (CSimLink* link = read.part->AsLink())
+        link->ResolveOwner([this](uint32_t number) -> CPart* {
+            auto it = m_byNumber.find(number);
+            return it == m_byNumber.end() ? nullptr : it->second;
+        });
+    if (read.part->IsUnresolved()) return true;
+    CPart* kept = m_document.AddObject(std::move(read.part), false);
+    if (kept) m_byNumber[read.storedNumber] = kept;
+    if (added) *added = kept;
+    return true;
+}
+
+}  // namespace kestro

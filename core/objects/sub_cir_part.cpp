@@ -1,0 +1,139 @@
+#include "core/objects/sub_cir_part.h"
+
+#include "core/app/settings.h"
+#include "core/document/circuit.h"
+#include "core/document/document_manager.h"
+#include "core/document/record_buffer.h"
+#include "core/library/sh_rrect.h"
+#include "core/library/sh_text.h"
+#include "core/objects/sim_node.h"
+
+namespace kestro {
+
+std::string FileTitle(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.resize(dot);
+    return name;
+}
+
+CSubCirPart::CSubCirPart(const CPartEnvironment& environment) : CPart(environment, kHasTerminals) {
+    ApplyColorRole();
+}
+
+CSubCirPart::~CSubCirPart() = default;
+
+std::unique_ptr<CSubCirPart> CSubCirPart::Create(const CPartEnvironment& environment,
+                                                 std::shared_ptr<CCircuit> sheet, CPointF position,
+                                                 int rotation) {
+    auto instance = std::make_unique<CSubCirPart>(environment);
+    CPlacement placement;
+    placement.color = 3;
+    placement.x = position.x;
+    placement.y = position.y;
+    placement.rotation = static_cast<uint16_t>(NormalizeTurns(rotation));
+    instance->SetPlacement(placement);
+    instance->SetSheet(std::move(sheet));
+    instance->SnapToGrid();
+    return instance;
+}
+
+void CSubCirPart::SetSheet(std::shared_ptr<CCircuit> sheet) {
+    m_sheet = std::move(sheet);
+    UpdateInterface();
+}
+
+void CSubCirPart::UpdateInterface() {
+    if (m_sheet && !m_sheet->GetPathName().empty()) m_path = m_sheet->GetPathName();
+    ResetTerminals(m_sheet ? m_sheet->GetPortCount() : 0);
+    UpdateBounds();
+}
+
+int32_t CSubCirPart::GetInnerNetNumber(size_t index) const {
+    return m_sheet ? m_sheet->GetPortNodeNumber(index) : CSimNode::kLeftOut;
+}
+
+bool CSubCirPart::HasInnerPort(size_t index) const {
+    return m_sheet && m_sheet->GetPortObject(index) != nullptr;
+}
+
+std::string CSubCirPart::GetName() const {
+    return FileTitle(m_path);
+}
+
+CRectF CSubCirPart::GetSymbolRect() const {
+    return m_sheet ? m_sheet->GetSymbolBox() : CRectF{};
+}
+
+CPointF CSubCirPart::GetTerminalPosition(size_t index) const {
+    if (!m_sheet || index >= m_sheet->GetPortPositions().size()) return GetPosition();
+    return GetPlacement().Place(m_sheet->GetPortPositions()[index]);
+}
+
+void CSubCirPart::AppendShapes(CShapeList& shapes, CPointF origin) const {
+    shapes.push_back(CSHRRect(GetSymbolRect()).CloneTransformed(GetPlacement(), origin));
+}
+
+void CSubCirPart::DrawWith(CCanvas& canvas, const CPlacement& placement) const {
+    const CRectF box = GetSymbolRect();
+    CSHRRect(box).Draw(canvas, placement);
+    if (!GetEnvironment().settings.showSubcircuitName) return;
+    // The file name under the block, in the placement's colour.
+    CSHTextAdvance name(CLogicalFont{"Arial", -10, 400, false});
+    name.SetText(GetName());
+    name.SetUsePlacementColor(1);
+    const float height = 10.0f, width = 6.0f * float(GetName().size());
+    name.SetExtent({-width / 2, -height / 2, width / 2, height / 2});
+    name.SetAnchor({0.0f, box.Normalized().bottom + height});
+    name.Draw(canvas, placement);
+}
+
+void CSubCirPart::Serialize(CRecordBuffer& buffer, CSerialContext& context) {
+    CPart::Serialize(buffer, context);
+    if (buffer.IsLoading()) {
+        ReadSheet(buffer, context);
+        return;
+    }
+    std::string path = m_sheet ? m_sheet->GetPathName() : m_path;
+    std::string relative = context.options == kSerialFile && context.relativePath && !path.empty()
+                               ? context.relativePath(path)
+                               : std::string();
+    buffer.String(path);
+    buffer.String(relative);
+    uint16_t count = m_sheet ? static_cast<uint16_t>(m_sheet->GetPortCount()) : 0;
+    std::vector<CPointF> positions = m_sheet ? m_sheet->GetPortPositions() : std::vector<CPointF>{};
+    CRectF box = GetSymbolRect();
+    buffer.Value(count);
+    buffer.Points(positions);
+    buffer.Rect(box);
+}
+
+void CSubCirPart::ReadSheet(CRecordBuffer& buffer, CSerialContext& context) {
+    std::string path, relative;
+    buffer.String(path);
+    buffer.String(relative);
+    const uint16_t count = buffer.Get<uint16_t>();
+    std::vector<CPointF> positions;
+    buffer.Points(positions);
+    CRectF box;
+    buffer.Rect(box);
+    m_path = path;
+    std::shared_ptr<CCircuit> sheet;
+    if (context.document)
+        sheet = context.document->GetContext().documents.OpenSubcircuit(path, relative,
+                                                                        *context.document);
+    if (!sheet) {
+        ResetTerminals(0);
+        MarkUnresolved();
+        return;
+    }
+    // A sheet that was never saved (a new one standing in for a missing file) takes the
+    // interface the instance was drawn with; otherwise the sheet's current one holds.
+    if (sheet->GetPathName().empty()) sheet->SetInterface(count, positions, box);
+    m_sheet = std::move(sheet);
+    ResetTerminals(m_sheet->GetPortCount());
+    UpdateBounds();
+}
+
+}  // namespace kestro
