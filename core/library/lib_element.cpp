@@ -51,8 +51,10 @@ void CLibElement::Serialize(CRecordBuffer& buffer, uint16_t identifier,
     const uint32_t count = buffer.Get<uint32_t>();
     // A count beyond the data is damage: stop where the record ends.
     for (uint32_t i = 0; i < count && buffer.Remaining() > 0; ++i) {
+        const size_t start = buffer.Cursor();
         auto definition = std::make_unique<CNetLine>();
         definition->Serialize(buffer);
+        if (buffer.Cursor() == start) break;  // a few stray bytes: nothing more to read
         m_definitions.push_back(std::move(definition));
     }
 }

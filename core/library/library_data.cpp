@@ -1,17 +1,20 @@
 #include "core/library/library_data.h"
 
-#include <cctype>
-
 #include "core/document/record_buffer.h"
 
 namespace kestro {
 
+namespace {
+// Names are bytes: only the ASCII letters have a case, whatever the process locale says.
+char FoldCase(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+}  // namespace
+
 bool SameName(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
     return true;
 }
 

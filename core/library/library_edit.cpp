@@ -107,7 +107,7 @@ void CLibraryData::ReadElementTable(CRecordBuffer& in, std::vector<uint16_t>& ma
     map.assign(std::max<size_t>(std::min<uint32_t>(storedCount, 65536), GetElementCount()),
                kNoElement);
     const uint32_t entries = in.Get<uint32_t>();
-    for (uint32_t k = 0; k < entries && in.Remaining() > 0; ++k) {
+    for (uint32_t k = 0; k < entries && in.Remaining() >= sizeof(uint16_t); ++k) {
         const uint16_t i = in.Get<uint16_t>();
         std::string name;
         in.String(name);

@@ -63,7 +63,7 @@ void CPartData::Store(CRecordBuffer& values) const {
 void CPartData::Load(CRecordBuffer& values) {
     const int16_t count = values.Get<int16_t>();
     const bool byIdentifier = values.IsAtLeast(3, 21);
-    for (int i = 0; i < count && values.Remaining() > 0; ++i) {
+    for (int i = 0; i < count && values.Remaining() >= sizeof(uint32_t); ++i) {
         const uint32_t id = values.Get<uint32_t>();
         CGenType value;
         value.Serialize(values);

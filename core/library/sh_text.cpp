@@ -16,6 +16,13 @@ int32_t ClampToInt(double v) {
     return static_cast<int32_t>(std::clamp(v, -kMax, kMax));
 }
 
+// Device values of a text stay where sums of a few of them cannot overflow.
+int32_t ClampToDevice(double v) {
+    constexpr double kLimit = 1 << 28;
+    if (std::isnan(v)) return 0;
+    return static_cast<int32_t>(std::clamp(v, -kLimit, kLimit));
+}
+
 uint32_t StyleOf(int32_t weight, bool italic) {
     return (static_cast<uint32_t>(weight) & CSHTextAdvance::kWeightMask) |
            (italic ? CSHTextAdvance::kItalic : 0u);
@@ -100,10 +107,12 @@ void CSHTextAdvance::Draw(CCanvas& canvas, const CPlacement& placement) const {
     const CPointF a = TurnAboutOrigin({float(left), float(top)}, turns);
     const CPointF b = TurnAboutOrigin({float(left + size.cx), float(top + size.cy)}, turns);
     const CPointI at = canvas.ToDevice(placement.Place(m_anchor));
-    const int32_t x = at.x + ClampToInt(RoundHalfAway(std::min(a.x, b.x)));
-    const int32_t y = at.y + ClampToInt(RoundHalfAway(std::min(a.y, b.y)));
+    const int32_t x = ClampToDevice(at.x + RoundHalfAway(std::min(a.x, b.x)));
+    const int32_t y = ClampToDevice(at.y + RoundHalfAway(std::min(a.y, b.y)));
     const bool odd = (turns & 1) != 0;
-    const CRectI box{x, y, x + (odd ? size.cy : size.cx), y + (odd ? size.cx : size.cy)};
+    const int32_t boxWidth = ClampToDevice(odd ? size.cy : size.cx);
+    const int32_t boxHeight = ClampToDevice(odd ? size.cx : size.cy);
+    const CRectI box{x, y, x + boxWidth, y + boxHeight};
 
     const CPaletteColor color =
         m_usePlacementColor ? canvas.RoleColor(placement.color) : canvas.PaletteInk(m_color);

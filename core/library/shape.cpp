@@ -59,7 +59,7 @@ void SerializeShapes(CRecordBuffer& buffer, CShapeList& shapes, const CShapeCont
     shapes.clear();
     const uint32_t count = buffer.Get<uint32_t>();
     // Every record takes bytes: a count beyond the data is damage, not a reason to spin.
-    for (uint32_t i = 0; i < count && buffer.Remaining() > 0; ++i) {
+    for (uint32_t i = 0; i < count && buffer.Remaining() >= sizeof(uint16_t); ++i) {
         std::unique_ptr<CShape> shape = CreateShape(buffer.Get<uint16_t>(), context);
         if (!shape) continue;
         shape->Serialize(buffer, context);
