@@ -1,0 +1,258 @@
+#include "core/document/wire_cleanup.h"
+
+#include <algorithm>
+#include <cmath>
+#include <deque>
+#include <unordered_map>
+#include <vector>
+
+#include "core/document/circuit.h"
+#include "core/objects/sim_node.h"
+#include "core/objects/wire.h"
+
+namespace kestro {
+
+namespace {
+
+// A sheet point in tenths of a unit, the precision at which wires and nodes compare.
+struct CTenths {
+    int64_t x = 0;
+    int64_t y = 0;
+    friend bool operator==(const CTenths&, const CTenths&) = default;
+};
+
+CTenths ToTenths(CPointF p) {
+    return {Tenths(p.x), Tenths(p.y)};
+}
+
+// A closed box in tenths.
+struct CTenthBox {
+    int64_t left = 0, top = 0, right = 0, bottom = 0;
+
+    static CTenthBox Spanning(CTenths a, CTenths b) {
+        return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+    }
+    bool Contains(CTenths p) const {
+        return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
+    }
+    bool Meets(const CTenthBox& other) const {
+        return left <= other.right && other.left <= right && top <= other.bottom &&
+               other.top <= bottom;
+    }
+};
+
+// Products in double: exact for any sheet a person draws (below 2^53 tenths squared),
+// and no signed overflow for the absurd coordinates a damaged file may hold.
+double Cross(CTenths a, CTenths b, CTenths p) {
+    return double(b.x - a.x) * double(p.y - a.y) - double(b.y - a.y) * double(p.x - a.x);
+}
+double Along(CTenths a, CTenths b, CTenths p) {
+    return double(p.x - a.x) * double(b.x - a.x) + double(p.y - a.y) * double(b.y - a.y);
+}
+
+bool OnSegment(CTenths a, CTenths b, CTenths p) {
+    return CTenthBox::Spanning(a, b).Contains(p) && Cross(a, b, p) == 0.0;
+}
+
+bool SameEnds(const CWire& a, const CWire& b) {
+    const CTenths a0 = ToTenths(a.GetEnd(0)), a1 = ToTenths(a.GetEnd(1));
+    const CTenths b0 = ToTenths(b.GetEnd(0)), b1 = ToTenths(b.GetEnd(1));
+    return (a0 == b0 && a1 == b1) || (a0 == b1 && a1 == b0);
+}
+
+// Nodes are looked up by 10-unit cells when a wire is split.
+constexpr int64_t kCellTenths = 100;
+
+int64_t CellOf(int64_t tenths) {
+    return tenths >= 0 ? tenths / kCellTenths : -((-tenths + kCellTenths - 1) / kCellTenths);
+}
+
+uint64_t CellKey(int64_t cx, int64_t cy) {
+    return (uint64_t(uint32_t(cx)) << 32) | uint64_t(uint32_t(cy));
+}
+
+// A point on a wire being split: where along the wire, and the sheet point to use.
+struct CStop {
+    double along;
+    CTenths at;
+    CPointF point;
+};
+
+class CWireCleanup {
+public:
+    CWireCleanup(CCircuit& sheet, const CRectF& area) : m_sheet(sheet) {
+        const CRectF r = area.Normalized();
+        m_area = CTenthBox::Spanning(ToTenths({r.left, r.top}), ToTenths({r.right, r.bottom}));
+        m_query = r.Inflated(1.0f);
+    }
+
+    bool Run() {
+        if (m_area.left == m_area.right && m_area.top == m_area.bottom) return false;
+        const std::vector<CWire*> wires = WiresOfArea();
+        if (wires.empty()) return false;
+        CollectNodes();
+        for (CWire* wire : wires)
+            Split(*wire);
+        for (CSimNode* node : m_nodes)
+            RemoveDuplicates(*node);
+        Merge();
+        m_sheet.SetFlags(m_sheet.GetFlags() | CCircuit::kFlagCleanupPending);
+        return m_changed;
+    }
+
+private:
+    std::vector<CWire*> WiresOfArea() const {
+        std::vector<CWire*> wires;
+        for (CPart* part : m_sheet.ObjectsIn(m_query)) {
+            CWire* wire = part->AsWire();
+            if (wire && Extent(*wire).Meets(m_area)) wires.push_back(wire);
+        }
+        return wires;
+    }
+
+    static CTenthBox Extent(const CWire& wire) {
+        return CTenthBox::Spanning(ToTenths(wire.GetEnd(0)), ToTenths(wire.GetEnd(1)));
+    }
+
+    bool InArea(const CSimNode& node) const {
+        return !node.IsEmpty() && m_area.Contains(ToTenths(node.GetPosition()));
+    }
+
+    void CollectNodes() {
+        for (const auto& node : m_sheet.GetNodes()) {
+            if (!InArea(*node)) continue;
+            m_nodes.push_back(node.get());
+            const CTenths at = ToTenths(node->GetPosition());
+            m_cells[CellKey(CellOf(at.x), CellOf(at.y))].push_back(node.get());
+        }
+    }
+
+    // The nodes of the area inside the box, from the cells it covers or, when they are
+    // more than the nodes, from the node list.
+    template <typename Visit>
+    void ForNodesIn(const CTenthBox& box, Visit visit) const {
+        const int64_t cx0 = CellOf(box.left), cx1 = CellOf(box.right);
+        const int64_t cy0 = CellOf(box.top), cy1 = CellOf(box.bottom);
+        const double cells = (double(cx1) - double(cx0) + 1.0) * (double(cy1) - double(cy0) + 1.0);
+        if (cells > double(m_nodes.size())) {
+            for (CSimNode* node : m_nodes)
+                visit(*node);
+            return;
+        }
+        for (int64_t cx = cx0; cx <= cx1; ++cx)
+            for (int64_t cy = cy0; cy <= cy1; ++cy) {
+                auto it = m_cells.find(CellKey(cx, cy));
+                if (it == m_cells.end()) continue;
+                for (CSimNode* node : it->second)
+                    visit(*node);
+            }
+    }
+
+    void Split(CWire& wire) {
+        const CPointF from = wire.GetEnd(0), to = wire.GetEnd(1);
+        const CTenths a = ToTenths(from), b = ToTenths(to);
+        if (a == b) return;
+        std::vector<CStop> stops{{0.0, a, from}, {Along(a, b, b), b, to}};
+        ForNodesIn(Extent(wire), [&](CSimNode& node) {
+            if (wire.IsConnectedTo(&node)) return;  // its own ends
+            const CTenths at = ToTenths(node.GetPosition());
+            if (OnSegment(a, b, at)) stops.push_back({Along(a, b, at), at, node.GetPosition()});
+        });
+        if (stops.size() <= 2) return;
+        std::stable_sort(stops.begin(), stops.end(),
+                         [](const CStop& l, const CStop& r) { return l.along < r.along; });
+        stops.erase(std::unique(stops.begin(), stops.end(),
+                                [](const CStop& l, const CStop& r) { return l.at == r.at; }),
+                    stops.end());
+        if (stops.size() <= 2) return;
+        Remove(wire);
+        for (size_t i = 0; i + 1 < stops.size(); ++i)
+            Add(stops[i].point, stops[i + 1].point);
+    }
+
+    void RemoveDuplicates(CSimNode& node) {
+        std::vector<CWire*> wires;
+        for (CPart* part : node.GetObjects())
+            if (CWire* wire = part->AsWire()) wires.push_back(wire);
+        std::vector<bool> removed(wires.size(), false);
+        for (size_t i = 0; i < wires.size(); ++i) {
+            if (removed[i]) continue;
+            for (size_t j = i + 1; j < wires.size(); ++j) {
+                if (removed[j] || !SameEnds(*wires[i], *wires[j])) continue;
+                Remove(*wires[j]);
+                removed[j] = true;
+            }
+        }
+    }
+
+    // Every node of the area is looked at; a merge looks again at the far ends of the
+    // new wire, so a straight chain of wires ends as one wire.
+    void Merge() {
+        std::deque<CSimNode*> pending(m_nodes.begin(), m_nodes.end());
+        while (!pending.empty()) {
+            CSimNode* node = pending.front();
+            pending.pop_front();
+            if (CWire* merged = MergeAt(*node))
+                for (size_t end = 0; end < 2; ++end)
+                    if (CSimNode* far = merged->GetNode(end); far && InArea(*far))
+                        pending.push_back(far);
+        }
+    }
+
+    // The two wires at a node that holds nothing else, when they lie on one line on
+    // either side of it, become one wire; the new wire, or null.
+    CWire* MergeAt(CSimNode& node) {
+        const std::vector<CPart*>& objects = node.GetObjects();
+        if (objects.size() != 2) return nullptr;
+        CWire* first = objects[0]->AsWire();
+        CWire* second = objects[1]->AsWire();
+        if (!first || !second) return nullptr;
+        CPointF firstFar, secondFar;
+        CTenths firstNear, secondNear;
+        if (!Ends(*first, node, firstNear, firstFar) || !Ends(*second, node, secondNear, secondFar))
+            return nullptr;
+        if (!(firstNear == secondNear)) return nullptr;
+        const CTenths p = ToTenths(firstFar), q = ToTenths(secondFar);
+        // On one line (p, near, q collinear) with the node between the far ends.
+        if (Cross(firstNear, p, q) != 0.0 || Along(firstNear, p, q) >= 0.0) return nullptr;
+        Remove(*first);
+        Remove(*second);
+        return Add(firstFar, secondFar);
+    }
+
+    // The end of the wire at the node and its other end; false for a wire whose two ends
+    // share the node or have no length.
+    static bool Ends(const CWire& wire, const CSimNode& node, CTenths& nearEnd, CPointF& farEnd) {
+        const int at = wire.FindNode(&node);
+        if (at < 0 || wire.GetNode(size_t(1 - at)) == &node) return false;
+        nearEnd = ToTenths(wire.GetEnd(size_t(at)));
+        farEnd = wire.GetEnd(size_t(1 - at));
+        return !(nearEnd == ToTenths(farEnd));
+    }
+
+    CWire* Add(CPointF from, CPointF to) {
+        m_changed = true;
+        CPart* added = m_sheet.AddObject(CWire::Create(m_sheet.GetEnvironment(), from, to), false);
+        return added ? added->AsWire() : nullptr;
+    }
+
+    void Remove(CWire& wire) {
+        m_changed = true;
+        m_sheet.RemoveObject(wire);
+    }
+
+    CCircuit& m_sheet;
+    CTenthBox m_area;
+    CRectF m_query;
+    std::vector<CSimNode*> m_nodes;  // the nodes of the area, in node-list order
+    std::unordered_map<uint64_t, std::vector<CSimNode*>> m_cells;
+    bool m_changed = false;
+};
+
+}  // namespace
+
+bool CleanUpWires(CCircuit& sheet, const CRectF& area) {
+    return CWireCleanup(sheet, area).Run();
+}
+
+}  // namespace kestro
