@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -30,8 +32,8 @@ public:
         if (m_slots.empty()) return nullptr;
         for (size_t i = Home(key);; i = (i + 1) & m_mask) {
             Slot& slot = m_slots[i];
-            if (!slot.used) return nullptr;
             if (slot.key == key) return &slot.value;
+            if (slot.key == kEmpty) return nullptr;
         }
     }
     // The value of a cell, made (empty) when missing.
@@ -39,43 +41,53 @@ public:
         if ((m_used + 1) * 2 > m_slots.size()) Grow();
         for (size_t i = Home(key);; i = (i + 1) & m_mask) {
             Slot& slot = m_slots[i];
-            if (!slot.used) {
-                slot.used = true;
+            if (slot.key == key) return slot.value;
+            if (slot.key == kEmpty) {
                 slot.key = key;
                 ++m_used;
                 return slot.value;
             }
-            if (slot.key == key) return slot.value;
         }
     }
     void Clear() {
         m_slots.clear();
         m_used = 0;
         m_mask = 0;
+        m_shift = 63;
+    }
+    // Empties every cell but keeps the table's size (for a refill of the same size).
+    void Reset() {
+        std::fill(m_slots.begin(), m_slots.end(), Slot{});
+        m_used = 0;
     }
     size_t CellCount() const { return m_used; }
 
 private:
+    // No cell has this key: CellOf never gives INT32_MIN + 1.
+    static constexpr uint64_t kEmpty =
+        (uint64_t(uint32_t(INT32_MIN + 1)) << 32) | uint32_t(INT32_MIN + 1);
     struct Slot {
-        uint64_t key = 0;
-        bool used = false;
+        uint64_t key = kEmpty;
         V value{};
     };
 
-    size_t Home(uint64_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> 17) & m_mask; }
+    // Fibonacci hashing: the top bits of the product depend on every bit of the key.
+    size_t Home(uint64_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> m_shift); }
     void Grow() {
         std::vector<Slot> old = std::move(m_slots);
         const size_t size = old.empty() ? 64 : old.size() * 2;
         m_slots.assign(size, Slot{});
         m_mask = size - 1;
+        m_shift = 64 - std::countr_zero(size);
         m_used = 0;
         for (Slot& slot : old)
-            if (slot.used) Get(slot.key) = std::move(slot.value);
+            if (slot.key != kEmpty) Get(slot.key) = std::move(slot.value);
     }
 
     std::vector<Slot> m_slots;
     size_t m_used = 0;
     size_t m_mask = 0;
+    int m_shift = 63;
 };
 
 }  // namespace kestro

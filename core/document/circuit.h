@@ -59,7 +59,7 @@ public:
     static constexpr float kPickSize = 4.0f;
 
     explicit CCircuit(const CCircuitContext& context);
-    ~CCircuit();
+    virtual ~CCircuit();
     CCircuit(const CCircuit&) = delete;
     CCircuit& operator=(const CCircuit&) = delete;
 
@@ -191,6 +191,7 @@ public:
     void DeleteContents();
 
     // --- Nodes ---------------------------------------------------------------------------
+    // In node-list order.
     const std::vector<std::unique_ptr<CSimNode>>& GetNodes() const { return m_nodes; }
     // Joins each terminal of a visible object to the first node (in node-list order)
     // strictly within 4 units in x and y, making a node when there is none.
@@ -267,6 +268,7 @@ private:
     void AddInstance(CSubCirPart& instance);
     void RemoveInstance(CSubCirPart& instance);
     void ConnectTerminal(CPart& part, size_t terminal);
+    std::unique_ptr<CSimNode> NewNode(CPointF position);
     std::vector<CPart*> Candidates(const CRectF& area) const;
     std::vector<CPart*> AddRestored(std::vector<std::unique_ptr<CPart>> parts, CPointF offset);
     void SetDefaults();
@@ -294,6 +296,8 @@ private:
     std::array<std::string, 5> m_titleInfo;
     std::array<CGenType, 7> m_simulation;
     std::vector<std::unique_ptr<CSimNode>> m_nodes;
+    // Deleted nodes kept for reuse: reconnecting a large sheet then allocates nothing.
+    std::vector<std::unique_ptr<CSimNode>> m_freeNodes;
     CPartList m_objects;
     int32_t m_secondStoredWord = 0;
     int32_t m_netlistLines = 0;

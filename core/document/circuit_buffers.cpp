@@ -32,7 +32,7 @@ void CCircuit::UndoDelete(CSelection& selection) {
 
 void CCircuit::Copy(const CSelection& selection, CInternalClipboard& clipboard) {
     if (selection.CountedCount() == 0) return;
-    clipboard.Store(selection.Items(), selection.GetBounds(), *this);
+    clipboard.Store(selection.Items(), FrameOf(selection), *this);
 }
 
 void CCircuit::Paste(const CInternalClipboard& clipboard, CSelection& selection, CPointF point,

@@ -183,6 +183,7 @@ void CCircuit::DeleteContents() {
     m_objects.clear();
     m_nodeIndex.Clear();
     m_nodes.clear();
+    m_freeNodes.clear();
     m_labelIndex.clear();
     m_labels.clear();
 }

@@ -136,7 +136,7 @@ void CCircuit::FlipObject(CPart& part, int axis) {
 void CCircuit::DeleteSelection(CSelection& selection, CCircuitObserver* sender) {
     const std::vector<CPart*> items = selection.Items();
     if (items.empty()) return;
-    m_deletion.Store(items, selection.GetBounds(), *this);
+    m_deletion.Store(items, FrameOf(selection), *this);
     CRectF changed = items.front()->GetBounds();
     for (CPart* part : items) {
         changed = UnionRect(changed, part->GetBounds());

@@ -16,6 +16,8 @@ public:
     void Insert(CSimNode& node);
     void Remove(CSimNode& node);
     void Clear() { m_cells.Clear(); }
+    // Forgets every node, keeping the table's size.
+    void Reset() { m_cells.Reset(); }
     CSimNode* FindFirstNear(CPointF position);
 
 private:

@@ -18,6 +18,12 @@ CRectF WidenToMinimum(const CRectF& bounds, float minimum) {
     return r;
 }
 
+CRectF FrameOf(const CSelection& selection) {
+    const CRectF& bounds = selection.GetBounds();
+    if (!(bounds == CRectF{}) || selection.IsEmpty()) return bounds;
+    return WidenToMinimum(selection.UnionOfObjects(), CSelection::kMinExtent);
+}
+
 size_t CSelection::CountedCount() const {
     size_t count = 0;
     for (const CPart* part : Items())

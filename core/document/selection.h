@@ -52,5 +52,7 @@ private:
 
 // The 9-unit rule of selection frames.
 CRectF WidenToMinimum(const CRectF& bounds, float minimum);
+// The selection's bounds, or (when they were never computed) its frame computed anew.
+CRectF FrameOf(const CSelection& selection);
 
 }  // namespace kestro

@@ -10,6 +10,14 @@
 
 namespace kestro {
 
+void CSimNode::Init(CPointF position, uint64_t sequence) {
+    m_number = kNotNumbered;
+    m_position = position;
+    m_sequence = sequence;
+    m_objects.clear();
+    m_nextInCell = nullptr;
+}
+
 void CSimNode::AddObject(CPart& part, size_t terminal) {
     if (part.GetNode(terminal) != this) part.ConnectNode(*this, terminal);
     Attach(part);

@@ -22,6 +22,9 @@ public:
 
     // `sequence` orders nodes as the document's node list does.
     CSimNode(CPointF position, uint64_t sequence) : m_position(position), m_sequence(sequence) {}
+    CSimNode() = default;
+    // Makes a node of the document's pool new again (its object list keeps its memory).
+    void Init(CPointF position, uint64_t sequence);
     CSimNode(const CSimNode&) = delete;
     CSimNode& operator=(const CSimNode&) = delete;
 
@@ -57,7 +60,7 @@ public:
 private:
     int32_t m_number = kNotNumbered;
     CPointF m_position;
-    uint64_t m_sequence;
+    uint64_t m_sequence = 0;
     std::vector<CPart*> m_objects;
 };
 

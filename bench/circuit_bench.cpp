@@ -1,0 +1,112 @@
+// Connecting, picking and drawing on large sheets: a grid of two-pin elements, each
+// wired to the next, so every pin meets a wire end.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+
+#include "core/app/settings.h"
+#include "core/document/circuit.h"
+#include "core/document/simple_document_manager.h"
+#include "core/library/library_data.h"
+#include "core/library/sh_line.h"
+#include "core/objects/sim_part.h"
+#include "core/objects/wire.h"
+#include "core/platform/recording_canvas.h"
+#include "core/platform/scripted_prompts.h"
+
+using namespace kestro;
+
+namespace {
+
+struct CBenchWorld {
+    CBenchWorld() {
+        library.New("/nonexistent/KESTRO.LIB");
+        auto element = CLibElement::MakeNew("R");
+        element->SetRect({-20, -10, 20, 10});
+        element->GetOutputPoints() = {{-20, 0}, {20, 0}};
+        element->AddShape(std::make_unique<CSHLine>(CPointF{-20, 0}, CPointF{-10, 0}));
+        element->AddShape(std::make_unique<CSHLine>(CPointF{10, 0}, CPointF{20, 0}));
+        element->AddShape(std::make_unique<CSHLine>(CPointF{-10, -5}, CPointF{10, 5}));
+        element->AddDefinition(CNetLine("R", "Ohm", CGenType::MakeFloat(1000), 0x400));
+        library.AppendElement(std::move(element));
+    }
+
+    // `count` objects: elements 60 units apart in rows 40 apart, a wire after each.
+    std::shared_ptr<CCircuit> Sheet(int count) {
+        auto sheet = documents.CreateUntitled(context);
+        const int perRow = static_cast<int>(std::sqrt(count / 2.0)) + 1;
+        for (int i = 0; i < count / 2; ++i) {
+            const float x = float(60 * (i % perRow)), y = float(40 * (i / perRow));
+            sheet->AddObject(CSimPart::Create(context.parts, 0, {x, y}, 0));
+            sheet->AddObject(CWire::Create(context.parts, {x + 20, y}, {x + 40, y}));
+        }
+        return sheet;
+    }
+
+    CScriptedPrompts prompts;
+    CSettings settings;
+    CLibraryData library{prompts};
+    CSimpleDocumentManager documents;
+    CCircuitContext context{{library, settings, prompts}, documents};
+};
+
+CBenchWorld& World() {
+    static CBenchWorld world;
+    return world;
+}
+
+void BM_ConnectAll(benchmark::State& state) {
+    auto sheet = World().Sheet(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        sheet->ReconnectAll();
+        benchmark::DoNotOptimize(sheet->GetNodes().size());
+    }
+    state.counters["nodes"] = double(sheet->GetNodes().size());
+}
+BENCHMARK(BM_ConnectAll)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Adding objects one by one (as the file reader does): naming, indexing, connecting.
+void BM_AddObjects(benchmark::State& state) {
+    for (auto _ : state) {
+        auto sheet = World().Sheet(static_cast<int>(state.range(0)));
+        benchmark::DoNotOptimize(sheet->GetObjectCount());
+        state.PauseTiming();
+        World().documents.Remove(sheet.get());
+        sheet.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_AddObjects)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_ObjectAtPoint(benchmark::State& state) {
+    auto sheet = World().Sheet(100000);
+    const CRectF extent = sheet->GetExtent();
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> xs(extent.left, extent.right);
+    std::uniform_real_distribution<float> ys(extent.top, extent.bottom);
+    size_t hits = 0;
+    for (auto _ : state) {
+        hits += sheet->ObjectAt({xs(random), ys(random)}) != nullptr;
+    }
+    state.counters["hit rate"] = double(hits) / double(state.iterations());
+}
+BENCHMARK(BM_ObjectAtPoint)->Unit(benchmark::kMicrosecond);
+
+// A 1920 by 1080 view at zoom 1 over a sheet of 10,000 objects.
+void BM_DrawAllView(benchmark::State& state) {
+    auto sheet = World().Sheet(static_cast<int>(state.range(0)));
+    CRecordingCanvas canvas;
+    canvas.SetClip(CRectF{500, 500, 2420, 1580});
+    size_t calls = 0;
+    for (auto _ : state) {
+        canvas.ClearCalls();
+        sheet->DrawAll(canvas);
+        calls = canvas.Calls().size();
+    }
+    state.counters["primitives"] = double(calls);
+}
+BENCHMARK(BM_DrawAllView)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+}  // namespace
