@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kestro {
+
+// Paths of documents and of the subcircuit files a schematic names. Paths on this
+// system use "/"; a relative subcircuit path stored in a schematic uses ":" for each
+// folder up and "\" between folders, so that projects move between systems.
+
+// The folder of a path, ending in "/"; empty when the path holds no "/".
+std::string FolderOfPath(const std::string& path);
+// The file name part of a path; both "/" and "\" end a folder (a stored full path may
+// come from another system).
+std::string FileNameOfPath(const std::string& path);
+// The full path with symbolic links and "." / ".." resolved as far as it exists, so that
+// two names of one file compare equal; empty for an empty path.
+std::string CanonicalPath(const std::string& path);
+// True when the two paths name the same file (compared as the file system does).
+bool SamePath(const std::string& a, const std::string& b);
+
+// The path of `sheetPath` relative to the folder of `schematicPath`: one ":" for each
+// folder of the schematic's folder below their longest common leading folder, then the
+// rest of the sheet's path with "\" between folders. Empty when the two lie under
+// different roots (mount folders among `roots`) or either path is not absolute.
+// /proj/main/top.sch and /proj/lib/buck.sch give ":lib\buck.sch".
+std::string RelativeSubcircuitPath(const std::string& schematicPath, const std::string& sheetPath,
+                                   const std::vector<std::string>& roots);
+// The same with the mount folders of this machine as roots.
+std::string RelativeSubcircuitPath(const std::string& schematicPath, const std::string& sheetPath);
+
+// Resolves a stored relative path against the folder of `schematicPath`: each leading
+// ":" goes up one folder (never above "/"), the rest is appended with "\" or "/" taken
+// as folder separators. Empty when `relative` is empty.
+std::string ResolveSubcircuitPath(const std::string& schematicPath, const std::string& relative);
+
+}  // namespace kestro
