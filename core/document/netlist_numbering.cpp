@@ -62,10 +62,24 @@ void ResetNodeNumbers(CCircuit& sheet) {
         node->SetNumber(CSimNode::kNotNumbered);
 }
 
+// Ground comes from the objects (ground elements and subcircuit pins whose port is on
+// net 0 inside) rather than from asking every node: far fewer objects to visit on a
+// large sheet, and all ground nets get the same number whatever the order.
 void NumberGroundNets(CCircuit& sheet, CNetPropagator& propagator) {
-    for (const auto& node : sheet.GetNodes())
-        if (node->GetNumber() == CSimNode::kNotNumbered && node->IsGroundNode())
+    auto ground = [&propagator](CSimNode* node) {
+        if (node && node->GetNumber() == CSimNode::kNotNumbered)
             propagator.Spread(*node, CSimNode::kGround);
+    };
+    for (const auto& part : sheet.GetObjects()) {
+        if (part->IsGround()) {
+            for (size_t pin = 0; pin < part->GetTerminalCount(); ++pin)
+                ground(part->GetNode(pin));
+        } else if (const CSubCirPart* instance = part->AsSubCircuit()) {
+            for (size_t pin = 0; pin < instance->GetTerminalCount(); ++pin)
+                if (instance->GetInnerNetNumber(pin) == CSimNode::kGround)
+                    ground(instance->GetNode(pin));
+        }
+    }
 }
 
 void NumberRemainingNets(CCircuit& sheet, CNetPropagator& propagator, int32_t& next) {
@@ -78,22 +92,30 @@ void NumberRemainingNets(CCircuit& sheet, CNetPropagator& propagator, int32_t& n
     }
 }
 
-void NumberNodes(CCircuit& sheet) {
-    if (sheet.GetFlags() & CCircuit::kFlagNodesNumbered) return;
+void NumberSheetsBelow(CCircuit& sheet) {
     for (CSubCirPart* instance : sheet.GetInstances())
         if (CCircuit* inner = instance->GetSheet()) NumberNodes(*inner);
-    CleanUpWires(sheet, sheet.GetDrawingArea());
-    ResetNodeNumbers(sheet);
-    CNetPropagator propagator;
-    NumberGroundNets(sheet, propagator);
-    int32_t next = 1;
-    NumberRemainingNets(sheet, propagator, next);
+}
+
+void RecordPortNumbers(CCircuit& sheet) {
     std::vector<int32_t>& ports = sheet.GetPortNodeNumbers();
     for (size_t number = 0; number < ports.size(); ++number) {
         const CSimTerm* port = sheet.GetPortObject(number);
         ports[number] = port ? port->GetNodeNumber(0) : CSimNode::kLeftOut;
     }
     sheet.SetFlags(sheet.GetFlags() | CCircuit::kFlagNodesNumbered);
+}
+
+void NumberNodes(CCircuit& sheet) {
+    if (sheet.GetFlags() & CCircuit::kFlagNodesNumbered) return;
+    NumberSheetsBelow(sheet);
+    CleanUpWires(sheet, sheet.GetDrawingArea());
+    ResetNodeNumbers(sheet);
+    CNetPropagator propagator;
+    NumberGroundNets(sheet, propagator);
+    int32_t next = 1;
+    NumberRemainingNets(sheet, propagator, next);
+    RecordPortNumbers(sheet);
 }
 
 }  // namespace kestro

@@ -38,11 +38,16 @@ void ClearNumberedFlags(CCircuit& sheet);
 // is attached to any more (left by the clean-up) take no number.
 void NumberNodes(CCircuit& sheet);
 
+// The parts of NumberNodes: numbers every sheet used by the sheet's instances;
+void NumberSheetsBelow(CCircuit& sheet);
+// fills the port node numbers from the port objects' nodes and sets the flag.
+void RecordPortNumbers(CCircuit& sheet);
+
 // The steps both numberings share, in this order:
 // every node -1;
 void ResetNodeNumbers(CCircuit& sheet);
-// every ground node still -1 gets 0, spread (ground: a ground element, or a subcircuit
-// pin whose port is on net 0 inside);
+// every ground node still -1 gets 0, spread (ground: the node of a ground element, or of
+// a subcircuit pin whose port is on net 0 inside);
 void NumberGroundNets(CCircuit& sheet, CNetPropagator& propagator);
 // in node-list order every node still -1: a pin that leads nowhere (the node's only
 // attachment is a subcircuit without a port there) gets -2, any other node with an

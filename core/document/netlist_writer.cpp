@@ -5,6 +5,7 @@
 
 #include "core/document/circuit.h"
 #include "core/document/netlist_numbering.h"
+#include "core/document/wire_cleanup.h"
 #include "core/objects/sim_node.h"
 #include "core/objects/sim_term.h"
 #include "core/objects/sub_cir_part.h"
@@ -68,9 +69,13 @@ std::string CNetlistWriter::Build(CCircuit& top) {
     m_nextNet = 1;
     m_lineCount = 0;
     ClearNumberedFlags(top);
-    NumberNodes(top);
+    // The local numbering of the top sheet is the global numbering of its own nets (both
+    // count from 1 with nothing joined from outside), so it is done once, by WriteSheet.
+    NumberSheetsBelow(top);
+    CleanUpWires(top, top.GetDrawingArea());
     AppendLines(SimulationLine(top, m_autoExit) + "\n");
     WriteSheet(top, nullptr, {});
+    RecordPortNumbers(top);
     return std::move(m_text);
 }
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 #include <deque>
-#include <unordered_map>
 #include <vector>
 
 #include "core/document/circuit.h"
@@ -83,36 +82,46 @@ public:
     CWireCleanup(CCircuit& sheet, const CRectF& area) : m_sheet(sheet) {
         const CRectF r = area.Normalized();
         m_area = CTenthBox::Spanning(ToTenths({r.left, r.top}), ToTenths({r.right, r.bottom}));
-        m_query = r.Inflated(1.0f);
+        // Wires attached to a node of the area end within a pick distance of it.
+        m_query = r.Inflated(CCircuit::kPickSize + 1.0f);
     }
 
     bool Run() {
         if (m_area.left == m_area.right && m_area.top == m_area.bottom) return false;
-        const std::vector<CWire*> wires = WiresOfArea();
-        if (wires.empty()) return false;
+        std::vector<CWire*> wires = NearbyWires();
+        if (std::none_of(wires.begin(), wires.end(), [this](CWire* w) { return InArea(*w); }))
+            return false;
         CollectNodes();
+        std::vector<CWire*> kept;
         for (CWire* wire : wires)
-            Split(*wire);
-        for (CSimNode* node : m_nodes)
-            RemoveDuplicates(*node);
-        Merge();
+            if (!InArea(*wire) || !Split(*wire)) kept.push_back(wire);
+        kept.insert(kept.end(), m_added.begin(), m_added.end());
+        TidyJoints(JointsOf(kept));
         m_sheet.SetFlags(m_sheet.GetFlags() | CCircuit::kFlagCleanupPending);
         return m_changed;
     }
 
 private:
-    std::vector<CWire*> WiresOfArea() const {
+    // A node of the area in its cell, with what the passes need to know of it without
+    // visiting it again.
+    struct CCellEntry {
+        uint64_t key;
+        CTenths at;
+        CSimNode* node;
+    };
+
+    std::vector<CWire*> NearbyWires() const {
         std::vector<CWire*> wires;
-        for (CPart* part : m_sheet.ObjectsIn(m_query)) {
-            CWire* wire = part->AsWire();
-            if (wire && Extent(*wire).Meets(m_area)) wires.push_back(wire);
-        }
+        for (CPart* part : m_sheet.ObjectsIn(m_query))
+            if (CWire* wire = part->AsWire()) wires.push_back(wire);
         return wires;
     }
 
     static CTenthBox Extent(const CWire& wire) {
         return CTenthBox::Spanning(ToTenths(wire.GetEnd(0)), ToTenths(wire.GetEnd(1)));
     }
+
+    bool InArea(const CWire& wire) const { return Extent(wire).Meets(m_area); }
 
     bool InArea(const CSimNode& node) const {
         return !node.IsEmpty() && m_area.Contains(ToTenths(node.GetPosition()));
@@ -121,55 +130,99 @@ private:
     void CollectNodes() {
         for (const auto& node : m_sheet.GetNodes()) {
             if (!InArea(*node)) continue;
-            m_nodes.push_back(node.get());
             const CTenths at = ToTenths(node->GetPosition());
-            m_cells[CellKey(CellOf(at.x), CellOf(at.y))].push_back(node.get());
+            m_cells.push_back({CellKey(CellOf(at.x), CellOf(at.y)), at, node.get()});
         }
+        // One sorted array rather than a hash of small vectors: no allocation per cell.
+        std::stable_sort(m_cells.begin(), m_cells.end(),
+                         [](const CCellEntry& a, const CCellEntry& b) { return a.key < b.key; });
     }
 
-    // The nodes of the area inside the box, from the cells it covers or, when they are
-    // more than the nodes, from the node list.
+    // The nodes of the area that may lie in the box: those of the cells it covers or,
+    // when the cells outnumber the nodes, all of them.
     template <typename Visit>
     void ForNodesIn(const CTenthBox& box, Visit visit) const {
         const int64_t cx0 = CellOf(box.left), cx1 = CellOf(box.right);
         const int64_t cy0 = CellOf(box.top), cy1 = CellOf(box.bottom);
         const double cells = (double(cx1) - double(cx0) + 1.0) * (double(cy1) - double(cy0) + 1.0);
-        if (cells > double(m_nodes.size())) {
-            for (CSimNode* node : m_nodes)
-                visit(*node);
+        if (cells > double(m_cells.size())) {
+            for (const CCellEntry& entry : m_cells)
+                visit(entry);
             return;
         }
         for (int64_t cx = cx0; cx <= cx1; ++cx)
             for (int64_t cy = cy0; cy <= cy1; ++cy) {
-                auto it = m_cells.find(CellKey(cx, cy));
-                if (it == m_cells.end()) continue;
-                for (CSimNode* node : it->second)
-                    visit(*node);
+                const uint64_t key = CellKey(cx, cy);
+                auto it = std::lower_bound(
+                    m_cells.begin(), m_cells.end(), key,
+                    [](const CCellEntry& entry, uint64_t k) { return entry.key < k; });
+                for (; it != m_cells.end() && it->key == key; ++it)
+                    visit(*it);
             }
     }
 
-    void Split(CWire& wire) {
+    // Replaces the wire by its pieces between the nodes lying on it; false when none does.
+    bool Split(CWire& wire) {
         const CPointF from = wire.GetEnd(0), to = wire.GetEnd(1);
         const CTenths a = ToTenths(from), b = ToTenths(to);
-        if (a == b) return;
+        if (a == b) return false;
         std::vector<CStop> stops{{0.0, a, from}, {Along(a, b, b), b, to}};
-        ForNodesIn(Extent(wire), [&](CSimNode& node) {
-            if (wire.IsConnectedTo(&node)) return;  // its own ends
-            const CTenths at = ToTenths(node.GetPosition());
-            if (OnSegment(a, b, at)) stops.push_back({Along(a, b, at), at, node.GetPosition()});
+        ForNodesIn(Extent(wire), [&](const CCellEntry& entry) {
+            // The wire's own nodes are its ends, even when they lie a little off them.
+            if (entry.at == a || entry.at == b || !OnSegment(a, b, entry.at)) return;
+            if (wire.IsConnectedTo(entry.node)) return;
+            stops.push_back({Along(a, b, entry.at), entry.at, entry.node->GetPosition()});
         });
-        if (stops.size() <= 2) return;
+        if (stops.size() <= 2) return false;
         std::stable_sort(stops.begin(), stops.end(),
                          [](const CStop& l, const CStop& r) { return l.along < r.along; });
         stops.erase(std::unique(stops.begin(), stops.end(),
                                 [](const CStop& l, const CStop& r) { return l.at == r.at; }),
                     stops.end());
-        if (stops.size() <= 2) return;
+        if (stops.size() <= 2) return false;
         Remove(wire);
         for (size_t i = 0; i + 1 < stops.size(); ++i)
             Add(stops[i].point, stops[i + 1].point);
+        return true;
     }
 
+    // The nodes of the area where two or more of the wires end, in node-list order: only
+    // there can wires be equal or be merged. Found from the wires' own node entries, so
+    // the many nodes with a single wire are not visited at all.
+    std::vector<CSimNode*> JointsOf(const std::vector<CWire*>& wires) const {
+        std::vector<CSimNode*> ends;
+        ends.reserve(2 * wires.size());
+        for (const CWire* wire : wires)
+            for (size_t end = 0; end < 2; ++end)
+                if (CSimNode* node = wire->GetNode(end)) ends.push_back(node);
+        std::sort(ends.begin(), ends.end());
+        std::vector<CSimNode*> joints;
+        for (size_t i = 0; i + 1 < ends.size(); ++i)
+            if (ends[i] == ends[i + 1] && (joints.empty() || joints.back() != ends[i]) &&
+                InArea(*ends[i]))
+                joints.push_back(ends[i]);
+        std::sort(joints.begin(), joints.end(), [](const CSimNode* l, const CSimNode* r) {
+            return l->GetSequence() < r->GetSequence();
+        });
+        return joints;
+    }
+
+    // At each joint: equal wires go, then two wires in line merge. A merge looks again at
+    // the far ends of the new wire, so a straight chain of wires ends as one wire.
+    void TidyJoints(const std::vector<CSimNode*>& joints) {
+        std::deque<CSimNode*> pending(joints.begin(), joints.end());
+        while (!pending.empty()) {
+            CSimNode* node = pending.front();
+            pending.pop_front();
+            RemoveDuplicates(*node);
+            if (CWire* merged = MergeAt(*node))
+                for (size_t end = 0; end < 2; ++end)
+                    if (CSimNode* far = merged->GetNode(end); far && InArea(*far))
+                        pending.push_back(far);
+        }
+    }
+
+    // Of two attached wires with the same two ends, the later in attachment order goes.
     void RemoveDuplicates(CSimNode& node) {
         std::vector<CWire*> wires;
         for (CPart* part : node.GetObjects())
@@ -182,20 +235,6 @@ private:
                 Remove(*wires[j]);
                 removed[j] = true;
             }
-        }
-    }
-
-    // Every node of the area is looked at; a merge looks again at the far ends of the
-    // new wire, so a straight chain of wires ends as one wire.
-    void Merge() {
-        std::deque<CSimNode*> pending(m_nodes.begin(), m_nodes.end());
-        while (!pending.empty()) {
-            CSimNode* node = pending.front();
-            pending.pop_front();
-            if (CWire* merged = MergeAt(*node))
-                for (size_t end = 0; end < 2; ++end)
-                    if (CSimNode* far = merged->GetNode(end); far && InArea(*far))
-                        pending.push_back(far);
         }
     }
 
@@ -233,7 +272,9 @@ private:
     CWire* Add(CPointF from, CPointF to) {
         m_changed = true;
         CPart* added = m_sheet.AddObject(CWire::Create(m_sheet.GetEnvironment(), from, to), false);
-        return added ? added->AsWire() : nullptr;
+        CWire* wire = added ? added->AsWire() : nullptr;
+        if (wire) m_added.push_back(wire);
+        return wire;
     }
 
     void Remove(CWire& wire) {
@@ -244,8 +285,8 @@ private:
     CCircuit& m_sheet;
     CTenthBox m_area;
     CRectF m_query;
-    std::vector<CSimNode*> m_nodes;  // the nodes of the area, in node-list order
-    std::unordered_map<uint64_t, std::vector<CSimNode*>> m_cells;
+    std::vector<CCellEntry> m_cells;  // the nodes of the area by cell
+    std::vector<CWire*> m_added;      // split pieces (merged wires too, unused after)
     bool m_changed = false;
 };
 
