@@ -381,7 +381,7 @@ private:
             while (!s.AtEnd()) {
                 const std::string key = s.Keyword();
                 if (key != "orient") s.Fail("unknown arc setting " + Quoted(key));
-                arc->SetOrientation(static_cast<uint16_t>(s.Integer("orientation", 0, 3)));
+                arc->SetOrientation(ReadU16(s, "orientation"));
             }
             return arc;
         }

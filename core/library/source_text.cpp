@@ -49,6 +49,9 @@ CSourceError::CSourceError(const std::string& file, int line, const std::string&
 
 std::vector<CSourceToken> SplitSourceLine(std::string_view line, const std::string& file,
                                           int lineNumber) {
+    // Stored texts end at their first zero byte, so none may hide inside one.
+    if (line.find('\0') != std::string_view::npos)
+        throw CSourceError(file, lineNumber, "zero byte in the source");
     std::vector<CSourceToken> tokens;
     size_t i = 0;
     while (i < line.size()) {
