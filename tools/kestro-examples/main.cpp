@@ -1,0 +1,152 @@
+// kestro-examples: draws the example schematics with the bundled library, saves them and
+// writes the netlists of the top-level ones beside them.
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/app/program_folder.h"
+#include "core/app/settings.h"
+#include "core/document/circuit.h"
+#include "core/document/circuit_document_manager.h"
+#include "core/document/netlist_writer.h"
+#include "core/document/wire_cleanup.h"
+#include "core/library/library_data.h"
+#include "core/platform/console_prompts.h"
+#include "core/platform/file_stream.h"
+#include "tools/kestro-examples/example_sheets.h"
+#include "tools/kestro-examples/sheet_preview.h"
+
+using namespace kestro;
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kBadArguments = 1;
+constexpr int kBadInput = 2;
+constexpr int kCannotWrite = 3;
+
+const char kUsage[] =
+    "Usage: kestro-examples [--library FILE] [--svg] FOLDER\n"
+    "\n"
+    "Draws the example schematics, saves them into FOLDER (made when missing) and writes\n"
+    "the netlist of each top-level one beside it. Each file written is printed.\n"
+    "\n"
+    "  --library FILE   the element library (default: KESTRO.LIB in the program folder)\n"
+    "  --svg            also draw each sheet into NAME.svg\n"
+    "\n"
+    "Options: --help, --version.\n"
+    "Exit status: 0 done, 1 bad arguments, 2 library unreadable or without an element the\n"
+    "examples use, 3 a file cannot be written.\n";
+
+class CToolPrompts : public CConsolePrompts {
+public:
+    CToolPrompts() : CConsolePrompts(std::cerr, Answer::No) {}
+    void ShowMessage(const std::string& text, MessageIcon icon) override {
+        CConsolePrompts::ShowMessage("kestro-examples: " + text, icon);
+    }
+};
+
+int Fail(int status, const std::string& message) {
+    std::cerr << "kestro-examples: " << message << '\n';
+    return status;
+}
+
+struct CArguments {
+    std::string library;
+    std::string folder;
+    bool svg = false;
+};
+
+std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--library") {
+            if (i + 1 >= args.size()) return Fail(kBadArguments, "--library needs a file name");
+            parsed.library = args[++i];
+        } else if (a == "--svg") {
+            parsed.svg = true;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Fail(kBadArguments, "unknown option " + a + " (see --help)");
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() != 1) return Fail(kBadArguments, "give one folder (see --help)");
+    parsed.folder = positional[0];
+    if (parsed.library.empty()) parsed.library = RunningProgramFolder() + "KESTRO.LIB";
+    return std::nullopt;
+}
+
+// Saves one example (and its netlist and preview); a status when something failed.
+std::optional<int> Keep(const CExampleFile& file, const CArguments& args,
+                        CCircuitDocumentManager& manager, const CSettings& settings,
+                        CToolPrompts& prompts) {
+    CCircuit& sheet = *file.sheet;
+    // The examples are drawn tidy: a clean-up that changes them is a drawing mistake.
+    if (CleanUpWires(sheet, sheet.GetDrawingArea()))
+        std::cerr << "kestro-examples: " << file.fileName << ": wires were split or merged\n";
+    sheet.NodeCleanup();
+    const std::string path = args.folder + "/" + file.fileName;
+    if (!manager.SaveUnderName(sheet, path)) return kCannotWrite;
+    std::cout << sheet.GetPathName() << '\n';
+    if (file.topLevel) {
+        const auto netlist = WriteNetlistFile(sheet, {RunningProgramFolder(), ""}, false, prompts);
+        if (!netlist) return kCannotWrite;
+        std::cout << *netlist << '\n';
+    }
+    if (args.svg) {
+        const std::string svg = ReplaceFileExtension(sheet.GetPathName(), ".svg");
+        try {
+            CMirrorFile out(svg);
+            const std::string text = SheetPreviewSvg(sheet, settings);
+            out.Write(text.data(), text.size());
+            out.Commit();
+        } catch (const CFileException& e) {
+            return Fail(kCannotWrite, e.what());
+        }
+        std::cout << svg << '\n';
+    }
+    return std::nullopt;
+}
+
+int Run(const CArguments& args) {
+    CToolPrompts prompts;
+    CSettings settings;
+    CLibraryData library(prompts);
+    if (!library.Open(args.library, true)) return kBadInput;
+    std::error_code error;
+    std::filesystem::create_directories(args.folder, error);
+    if (error) return Fail(kCannotWrite, args.folder + ": " + error.message());
+    CCircuitDocumentManager manager({library, settings, prompts});
+    std::optional<int> status;
+    try {
+        DrawExamples(manager, [&](const CExampleFile& file) {
+            if (!status) status = Keep(file, args, manager, settings, prompts);
+        });
+    } catch (const std::runtime_error& e) {
+        return Fail(kBadInput, e.what());
+    }
+    return status.value_or(kOk);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (const auto& a : args) {
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return kOk;
+        }
+        if (a == "--version") {
+            std::cout << "kestro-examples " KESTRO_VERSION "\n";
+            return kOk;
+        }
+    }
+    CArguments parsed;
+    if (auto status = ParseArguments(args, parsed)) return *status;
+    return Run(parsed);
+}

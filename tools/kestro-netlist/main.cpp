@@ -1,0 +1,128 @@
+// kestro-netlist: writes the netlist of a schematic beside it, as Run TARN in the editor
+// does, and prints where it went.
+#include <iostream>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "core/app/program_folder.h"
+#include "core/app/settings.h"
+#include "core/document/circuit.h"
+#include "core/document/circuit_document_manager.h"
+#include "core/document/netlist_writer.h"
+#include "core/library/library_data.h"
+#include "core/platform/console_prompts.h"
+
+using namespace kestro;
+
+namespace {
+
+constexpr int kOk = 0;
+constexpr int kBadArguments = 1;
+constexpr int kBadInput = 2;
+constexpr int kCannotWrite = 3;
+
+const char kUsage[] =
+    "Usage: kestro-netlist [--library FILE] [--auto-exit] [--search DIR]... SCHEMATIC\n"
+    "\n"
+    "Writes the netlist of SCHEMATIC and of every subcircuit in it where the editor\n"
+    "writes it (beside the schematic, with the extension .CCT) and prints its path.\n"
+    "\n"
+    "  --library FILE   the element library (default: KESTRO.LIB in the program folder)\n"
+    "  --auto-exit      the simulation line asks the engine to close when done\n"
+    "  --search DIR     a folder where missing subcircuit files are looked for (repeatable);\n"
+    "                   a subcircuit found nowhere is reported and left empty\n"
+    "\n"
+    "Options: --help, --version.\n"
+    "Exit status: 0 written, 1 bad arguments, 2 library or schematic unreadable,\n"
+    "3 netlist cannot be written.\n";
+
+class CToolPrompts : public CConsolePrompts {
+public:
+    CToolPrompts() : CConsolePrompts(std::cerr, Answer::No) {}
+    void ShowMessage(const std::string& text, MessageIcon icon) override {
+        CConsolePrompts::ShowMessage("kestro-netlist: " + text, icon);
+    }
+};
+
+int Fail(int status, const std::string& message) {
+    std::cerr << "kestro-netlist: " << message << '\n';
+    return status;
+}
+
+struct CArguments {
+    std::string library;
+    std::string schematic;
+    std::vector<std::string> searchFolders;
+    bool autoExit = false;
+};
+
+std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
+    std::vector<std::string> positional;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--library" || a == "--search") {
+            if (i + 1 >= args.size()) return Fail(kBadArguments, a + " needs a value");
+            (a == "--library" ? parsed.library : parsed.searchFolders.emplace_back()) = args[++i];
+        } else if (a == "--auto-exit") {
+            parsed.autoExit = true;
+        } else if (a.size() > 1 && a[0] == '-') {
+            return Fail(kBadArguments, "unknown option " + a + " (see --help)");
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() != 1) return Fail(kBadArguments, "give one schematic (see --help)");
+    parsed.schematic = positional[0];
+    if (parsed.library.empty()) parsed.library = RunningProgramFolder() + "KESTRO.LIB";
+    return std::nullopt;
+}
+
+int Run(const CArguments& args) {
+    CToolPrompts prompts;
+    CSettings settings;
+    settings.closeTarn = args.autoExit ? 1 : 0;
+    CLibraryData library(prompts);
+    if (!library.Open(args.library, true)) return kBadInput;
+
+    CCircuitDocumentManager manager({library, settings, prompts});
+    // No disk-wide search from a tool: the folders given, then an empty sheet.
+    manager.SetFullSearchEnabled(false);
+    for (const std::string& folder : args.searchFolders)
+        manager.GetSearch().AddFolder(folder);
+    // Each instance of a missing sheet asks for it again: report each file once.
+    std::set<std::string> missing;
+    manager.SetMissingSubcircuitHook([&missing](const std::string& path) {
+        if (missing.insert(path).second)
+            std::cerr << "kestro-netlist: subcircuit " << path
+                      << " not found: an empty sheet takes its place\n";
+    });
+    const std::shared_ptr<CCircuit> sheet = manager.OpenDocument(args.schematic);
+    if (!sheet) return kBadInput;
+    const auto netlist =
+        WriteNetlistFile(*sheet, {RunningProgramFolder(), ""}, settings.closeTarn != 0, prompts);
+    if (!netlist) return kCannotWrite;
+    std::cout << *netlist << '\n';
+    std::cout.flush();
+    return std::cout ? kOk : Fail(kCannotWrite, "standard output cannot be written");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    for (const auto& a : args) {
+        if (a == "--help" || a == "-h") {
+            std::cout << kUsage;
+            return kOk;
+        }
+        if (a == "--version") {
+            std::cout << "kestro-netlist " KESTRO_VERSION "\n";
+            return kOk;
+        }
+    }
+    CArguments parsed;
+    if (auto status = ParseArguments(args, parsed)) return *status;
+    return Run(parsed);
+}
