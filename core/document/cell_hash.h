@@ -23,7 +23,7 @@ inline uint64_t CellKey(int32_t x, int32_t y) {
 }
 
 // An open-addressing map from cell keys to values, for the spatial indexes of a
-// document. Cells are never erased (an empty value stays); Clear drops them all.
+// document: linear probing, cells erased when they empty.
 template <typename V>
 class CCellHash {
 public:
@@ -54,6 +54,25 @@ public:
         m_used = 0;
         m_mask = 0;
         m_shift = 63;
+    }
+    // Drops a cell (backward-shift deletion keeps every other cell findable).
+    void Erase(uint64_t key) {
+        if (m_slots.empty()) return;
+        size_t i = Home(key);
+        while (m_slots[i].key != key) {
+            if (m_slots[i].key == kEmpty) return;
+            i = (i + 1) & m_mask;
+        }
+        for (size_t j = (i + 1) & m_mask; m_slots[j].key != kEmpty; j = (j + 1) & m_mask) {
+            const size_t home = Home(m_slots[j].key);
+            // A slot whose home lies cyclically in (i, j] is where it may stay.
+            const bool stays = i <= j ? (i < home && home <= j) : (i < home || home <= j);
+            if (stays) continue;
+            m_slots[i] = std::move(m_slots[j]);
+            i = j;
+        }
+        m_slots[i] = Slot{};
+        --m_used;
     }
     // Empties every cell but keeps the table's size (for a refill of the same size).
     void Reset() {

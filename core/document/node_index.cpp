@@ -27,14 +27,14 @@ void CNodeIndex::Insert(CSimNode& node) {
 }
 
 void CNodeIndex::Remove(CSimNode& node) {
-    CSimNode** link = m_cells.Find(KeyOf(node.GetPosition()));
-    while (link && *link) {
-        if (*link == &node) {
-            *link = node.m_nextInCell;
-            node.m_nextInCell = nullptr;
-            return;
-        }
-        link = &(*link)->m_nextInCell;
+    const uint64_t key = KeyOf(node.GetPosition());
+    CSimNode** head = m_cells.Find(key);
+    for (CSimNode** link = head; link && *link; link = &(*link)->m_nextInCell) {
+        if (*link != &node) continue;
+        *link = node.m_nextInCell;
+        node.m_nextInCell = nullptr;
+        if (!*head) m_cells.Erase(key);
+        return;
     }
 }
 

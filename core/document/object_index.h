@@ -11,7 +11,7 @@ namespace kestro {
 class CPart;
 
 // Spatial index of a document's objects by their bounds: 64-unit cells, each object
-// filed under every cell its bounds meet; an object spanning more than 256 cells (or
+// filed under every cell its bounds meet; an object spanning more than 64 cells (or
 // with bounds that are not numbers) is kept in a short list that every query looks at.
 // The document refiles an object whenever its bounds change.
 class CObjectIndex {
@@ -26,7 +26,7 @@ public:
 
 private:
     static constexpr double kCell = 64.0;
-    static constexpr int64_t kMaxCellsPerObject = 256;
+    static constexpr int64_t kMaxCellsPerObject = 64;
     static constexpr int64_t kMaxCellsPerQuery = 4096;
 
     CCellHash<std::vector<CPart*>> m_cells;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/document/cell_hash.h"
 #include "core/objects/label_object.h"
 #include "core/objects/sim_label.h"
 #include "core/objects/sim_node.h"
@@ -151,6 +152,24 @@ TEST_F(Nodes, RemovingAnObjectLeavesEmptyNodesForTheCleanUp) {
     // The index forgot the deleted node: a new terminal there makes a new one.
     CPart* again = Wire({0, 0}, {0, 50});
     EXPECT_EQ(again->GetNode(0)->GetObjects().size(), 1u);
+}
+
+TEST(CellHash, ErasingKeepsEveryOtherCellFindable) {
+    CCellHash<int> cells;
+    for (int i = 0; i < 500; ++i)
+        cells.Get(CellKey(i % 23, i / 23)) = i;
+    for (int i = 0; i < 500; i += 3)
+        cells.Erase(CellKey(i % 23, i / 23));
+    for (int i = 0; i < 500; ++i) {
+        int* value = cells.Find(CellKey(i % 23, i / 23));
+        if (i % 3 == 0) {
+            EXPECT_EQ(value, nullptr) << i;
+        } else {
+            ASSERT_NE(value, nullptr) << i;
+            EXPECT_EQ(*value, i);
+        }
+    }
+    EXPECT_EQ(cells.CellCount(), 333u);
 }
 
 }  // namespace
