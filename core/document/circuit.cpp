@@ -71,7 +71,7 @@ int32_t CCircuit::GetPortNodeNumber(size_t number) const {
 }
 
 void CCircuit::SetInterface(size_t portCount, std::vector<CPointF> positions, const CRectF& box) {
-    portCount = std::min<size_t>(portCount, 0x7FFF);
+    portCount = std::min<size_t>(portCount, kMaxPorts);
     m_symbolBox = box;
     m_portPositions = std::move(positions);
     m_portNames.resize(portCount);

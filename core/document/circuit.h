@@ -57,6 +57,9 @@ public:
     static constexpr const char* kDuplicatePort = "Duplicate ports are not allowed.";
     static constexpr const char* kCircularReference = "Circular refference is not allowed.";
     static constexpr float kPickSize = 4.0f;
+    // The largest symbol the size dialog allows has under 200 ports; a stored count far
+    // beyond that is damage, and would make every pass over the terminals crawl.
+    static constexpr size_t kMaxPorts = 4096;
 
     explicit CCircuit(const CCircuitContext& context);
     virtual ~CCircuit();
@@ -120,8 +123,8 @@ public:
     // Net of each port number after numbering (-2: none); 0 before.
     int32_t GetPortNodeNumber(size_t number) const;
     std::vector<int32_t>& GetPortNodeNumbers() { return m_portNodeNumbers; }
-    // Sets box, positions and port count; the names, port objects and node numbers are
-    // resized (ports beyond the new count lose their slot).
+    // Sets box, positions and port count (at most kMaxPorts); the names, port objects and
+    // node numbers are resized (ports beyond the new count lose their slot).
     void SetInterface(size_t portCount, std::vector<CPointF> positions, const CRectF& box);
     // The port layout of a box (centred on the origin) as the interface.
     void SetSymbolBox(const CRectF& box);

@@ -34,12 +34,8 @@ std::unique_ptr<CSimNode> CCircuit::NewNode(CPointF position) {
 }
 
 void CCircuit::DisconnectObject(CPart& part) {
-    for (size_t i = 0; i < part.GetTerminalCount(); ++i) {
-        CSimNode* node = part.GetNode(i);
-        if (!node) continue;
-        part.DisconnectNode(*node, i);
+    for (CSimNode* node : part.DisconnectAll())
         if (node->IsEmpty()) m_flags |= kFlagCleanupPending;
-    }
 }
 
 void CCircuit::ReconnectAll() {

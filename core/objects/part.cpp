@@ -1,5 +1,7 @@
 #include "core/objects/part.h"
 
+#include <algorithm>
+
 #include "core/document/record_buffer.h"
 #include "core/objects/sim_control.h"
 #include "core/objects/sim_label.h"
@@ -98,6 +100,16 @@ void CPart::DisconnectNode(CSimNode& node, size_t index) {
     if (index < m_nodes.size() && m_nodes[index] == &node) m_nodes[index] = nullptr;
     node.Detach(*this);
     if (FindNode(&node) >= 0) node.Attach(*this);
+}
+
+std::vector<CSimNode*> CPart::DisconnectAll() {
+    std::vector<CSimNode*> left;
+    for (CSimNode*& node : m_nodes) {
+        if (!node) continue;
+        if (node->Detach(*this)) left.push_back(node);  // true only the first time
+        node = nullptr;
+    }
+    return left;
 }
 
 void CPart::Serialize(CRecordBuffer& buffer, CSerialContext& /*context*/) {

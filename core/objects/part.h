@@ -141,6 +141,9 @@ public:
     bool IsConnectedTo(const CSimNode* node) const { return FindNode(node) >= 0; }
     void ConnectNode(CSimNode& node, size_t index);
     void DisconnectNode(CSimNode& node, size_t index);
+    // Leaves every node: DisconnectNode for each terminal, without its cost on objects
+    // with thousands of terminals. Gives the nodes it left (each once).
+    std::vector<CSimNode*> DisconnectAll();
     // Empties every node entry without telling the nodes: only for a document that is
     // throwing all its nodes away.
     void ForgetNodes() { std::fill(m_nodes.begin(), m_nodes.end(), nullptr); }

@@ -28,9 +28,11 @@ void CSimNode::Attach(CPart& part) {
         m_objects.push_back(&part);
 }
 
-void CSimNode::Detach(CPart& part) {
+bool CSimNode::Detach(CPart& part) {
     auto it = std::find(m_objects.begin(), m_objects.end(), &part);
-    if (it != m_objects.end()) m_objects.erase(it);
+    if (it == m_objects.end()) return false;
+    m_objects.erase(it);
+    return true;
 }
 
 bool CSimNode::HasVisibleObjects() const {

@@ -52,7 +52,7 @@ public:
 
     // Object-list bookkeeping used by CPart::ConnectNode / DisconnectNode.
     void Attach(CPart& part);  // appends unless present
-    void Detach(CPart& part);  // removes when present
+    bool Detach(CPart& part);  // removes when present; false when it was not
 
     // Chain of the document's node index.
     CSimNode* m_nextInCell = nullptr;
