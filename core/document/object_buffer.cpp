@@ -10,6 +10,7 @@ namespace kestro {
 
 void CObjectBuffer::Clear() {
     m_data.SetMode(BufferMode::Store);
+    m_unsavedSheets.clear();
     m_hasData = false;
     m_bounds = {};
 }
@@ -20,6 +21,7 @@ void CObjectBuffer::Store(const std::vector<CPart*>& parts, const CRectF& bounds
     CSerialContext context;
     context.document = &document;
     context.options = kSerialCopy;
+    context.unsavedSheets = &m_unsavedSheets;
     m_data.Put<uint32_t>(static_cast<uint32_t>(parts.size()));
     for (CPart* part : parts)
         WriteObjectRecord(m_data, *part, context);
@@ -34,6 +36,7 @@ std::vector<std::unique_ptr<CPart>> CObjectBuffer::Load(CCircuit& document) cons
     CSerialContext context;
     context.document = &document;
     context.options = kSerialCopy;
+    context.unsavedSheets = &m_unsavedSheets;
     const uint32_t count = m_data.Get<uint32_t>();
     std::unordered_map<uint32_t, CPart*> byNumber;
     for (uint32_t i = 0; i < count && m_data.Remaining() > 0; ++i) {

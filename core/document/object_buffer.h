@@ -28,6 +28,8 @@ public:
 
 private:
     mutable CRecordBuffer m_data{BufferMode::Store};
+    // Never-saved sheets of the instances held (see CSerialContext::unsavedSheets).
+    mutable std::vector<std::shared_ptr<CCircuit>> m_unsavedSheets;
     bool m_hasData = false;
     CRectF m_bounds;
 };

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,11 @@ struct CSerialContext {
     // Writing a file: the subcircuit path relative to the schematic being written.
     // Null (or the copy form) writes an empty relative path.
     std::function<std::string(const std::string& fullPath)> relativePath;
+    // The copy form: sheets never saved that copied instances use. The buffer keeps them
+    // alive and the record names one by its place here ("*0", "*1"... as the relative
+    // path, which the copy form does not otherwise use), so a pasted or restored instance
+    // gets its own sheet back instead of an empty one.
+    std::vector<std::shared_ptr<CCircuit>>* unsavedSheets = nullptr;
 };
 
 }  // namespace kestro

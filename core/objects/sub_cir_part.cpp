@@ -7,6 +7,7 @@
 #include "core/library/sh_rrect.h"
 #include "core/library/sh_text.h"
 #include "core/objects/sim_node.h"
+#include "core/platform/number_text.h"
 
 namespace kestro {
 
@@ -17,6 +18,28 @@ std::string FileTitle(const std::string& path) {
     if (dot != std::string::npos && dot > 0) name.resize(dot);
     return name;
 }
+
+namespace {
+
+size_t KeepSheet(std::vector<std::shared_ptr<CCircuit>>& sheets,
+                 const std::shared_ptr<CCircuit>& sheet) {
+    for (size_t i = 0; i < sheets.size(); ++i)
+        if (sheets[i] == sheet) return i;
+    sheets.push_back(sheet);
+    return sheets.size() - 1;
+}
+
+std::shared_ptr<CCircuit> KeptSheet(const CSerialContext& context, const std::string& path,
+                                    const std::string& relative) {
+    if (context.options != kSerialCopy || !context.unsavedSheets || !path.empty() ||
+        relative.size() < 2 || relative[0] != '*')
+        return nullptr;
+    const int64_t index = ParseLeadingInt(std::string_view(relative).substr(1));
+    if (index < 0 || size_t(index) >= context.unsavedSheets->size()) return nullptr;
+    return (*context.unsavedSheets)[size_t(index)];
+}
+
+}  // namespace
 
 CSubCirPart::CSubCirPart(const CPartEnvironment& environment) : CPart(environment, kHasTerminals) {
     ApplyColorRole();
@@ -96,9 +119,11 @@ void CSubCirPart::Serialize(CRecordBuffer& buffer, CSerialContext& context) {
         return;
     }
     std::string path = m_sheet ? m_sheet->GetPathName() : m_path;
-    std::string relative = context.options == kSerialFile && context.relativePath && !path.empty()
-                               ? context.relativePath(path)
-                               : std::string();
+    std::string relative;
+    if (context.options == kSerialFile && context.relativePath && !path.empty())
+        relative = context.relativePath(path);
+    else if (context.options == kSerialCopy && path.empty() && m_sheet && context.unsavedSheets)
+        relative = "*" + std::to_string(KeepSheet(*context.unsavedSheets, m_sheet));
     buffer.String(path);
     buffer.String(relative);
     uint16_t count = m_sheet ? static_cast<uint16_t>(m_sheet->GetPortCount()) : 0;
@@ -119,8 +144,8 @@ void CSubCirPart::ReadSheet(CRecordBuffer& buffer, CSerialContext& context) {
     CRectF box;
     buffer.Rect(box);
     m_path = path;
-    std::shared_ptr<CCircuit> sheet;
-    if (context.document)
+    std::shared_ptr<CCircuit> sheet = KeptSheet(context, path, relative);
+    if (!sheet && context.document)
         sheet = context.document->GetContext().documents.OpenSubcircuit(path, relative,
                                                                         *context.document);
     if (!sheet) {

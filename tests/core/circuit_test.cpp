@@ -384,6 +384,26 @@ TEST_F(Circuit, ASubcircuitReadFromAMissingFileGetsANewSheetWithTheStoredInterfa
     EXPECT_EQ(stand->GetParents(), std::vector<CCircuit*>{reader.get()});
 }
 
+TEST_F(Circuit, ANeverSavedSubcircuitComesBackFromTheBuffersWithItsContents) {
+    auto unsaved = world.NewSheet();
+    unsaved->PlaceElement(kCapacitor, {100, 100}, 0);
+    CSelection selection;
+    sheet->AddObject(CSubCirPart::Create(env, unsaved, {100, 100}, 0));
+    sheet->SelectAll(selection);
+    CInternalClipboard clipboard;
+    sheet->Copy(selection, clipboard);
+    sheet->DeleteSelection(selection);
+    EXPECT_TRUE(unsaved->GetParents().empty());
+    sheet->UndoDelete(selection);
+    ASSERT_EQ(selection.Count(), 1u);
+    EXPECT_EQ(selection.First()->AsSubCircuit()->GetSheet(), unsaved.get());
+    EXPECT_EQ(unsaved->GetParents(), std::vector<CCircuit*>{sheet.get()});
+    sheet->Paste(clipboard, selection, {500, 500});
+    ASSERT_EQ(selection.Count(), 1u);
+    EXPECT_EQ(selection.First()->AsSubCircuit()->GetSheet(), unsaved.get());
+    EXPECT_EQ(unsaved->GetObjectCount(), 1u);
+}
+
 TEST_F(Circuit, AnUnknownTagStopsTheLoader) {
     CRecordBuffer file;
     file.Put<uint16_t>(9);
