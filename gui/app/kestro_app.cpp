@@ -4,14 +4,24 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMenu>
 #include <QMimeData>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QUrl>
 
 #include "core/app/program_folder.h"
 #include "core/app/simulation_launch.h"
+#include "core/document/circuit.h"
+#include "core/library/library_data.h"
+#include "core/objects/part_environment.h"
 #include "core/platform/prompts.h"
 #include "core/platform/settings_store.h"
+#include "gui/app/circuit_frame_document.h"
 #include "gui/app/edit_cursors.h"
+#include "gui/app/kestro_doc_template.h"
 #include "gui/app/process_starter.h"
 #include "gui/app/qt_prompts.h"
 #include "gui/app/qt_settings_store.h"
@@ -21,6 +31,7 @@
 #include "gui/resources/button_images.h"
 #include "gui/resources/command_ids.h"
 #include "gui/views/child_frame.h"
+#include "gui/views/command_table.h"
 #include "gui/views/frame_document.h"
 #include "gui/views/main_frame.h"
 
@@ -29,6 +40,10 @@ namespace kestro {
 namespace {
 
 const std::string kLibraryTitle = "Kestro Library";
+const std::string kLibraryUpdated = "Kestro Library has been updated.";
+const std::string kLibraryUpdatedQuestion =
+    "Kestro Library has been updated. Do you want to save changes?";
+constexpr int kRecentFileCount = static_cast<int>(CRecentFileList::kSize);
 
 }  // namespace
 
@@ -44,7 +59,11 @@ CKestroApp::CKestroApp(CKestroAppSetup setup)
 }
 
 CKestroApp::~CKestroApp() {
+    // Windows first, then the documents they show, then the library the documents use.
     m_mainFrame.reset();
+    m_docTemplate.reset();
+    m_parts.reset();
+    m_library.reset();
 }
 
 bool CKestroApp::Start(const QStringList& arguments) {
@@ -88,17 +107,52 @@ bool CKestroApp::Start(const QStringList& arguments) {
 
 void CKestroApp::ReadSettings() {
     TransferSettings(*m_store, m_settings, TransferDirection::Read);
+    m_recentFiles.Read(*m_store);
 }
 
 void CKestroApp::LoadLibrary() {
-    // Hook: the element library (CLibraryData) is made here and loaded from
-    // LibraryFileName(); a missing file is reported by its loader and the program goes on
-    // with an empty library.
+    // A missing or unreadable file is reported by the loader; the program goes on with the
+    // library as far as it was read.
+    m_library = std::make_unique<CLibraryData>(*m_prompts);
+    if (!m_library->Open(LibraryFileName())) m_library->SetPath(LibraryFileName());
+    m_library->SetDefaultTextFont({m_settings.textFont.name, m_settings.textFont.size,
+                                   m_settings.textFont.weight, m_settings.textFont.italic != 0});
+    m_libraryModified = [this] { return m_library && m_library->IsModified(); };
+    m_saveLibrary = [this] { return m_library && m_library->Save(); };
 }
 
 void CKestroApp::CreateDocumentTypes() {
-    // Hook: the circuit document type (CKestroDocTemplate) and then the library document
-    // type (CShapeDocTemplate) are made here and owned by the application.
+    m_parts =
+        std::make_unique<CPartEnvironment>(CPartEnvironment{*m_library, m_settings, *m_prompts});
+    m_viewServices.settings = &m_settings;
+    m_viewServices.cursors = m_cursors.get();
+    m_viewServices.showStatus = [this](const QString& text) {
+        if (m_mainFrame) m_mainFrame->SetStatusText(text);
+    };
+    UpdatePrintPageSize();
+    m_docTemplate = std::make_unique<CKestroDocTemplate>(*m_parts, m_viewServices,
+                                                         CNetlistFolders{m_programFolder, {}});
+    m_docTemplate->SetPathObserver([this](const std::string& path) { NoteRecentFile(path); });
+    m_documentsSavePrompt = [this] { return m_docTemplate->SaveAllModified(); };
+    m_openDocument = [this](const QString& path) {
+        return OpenDocument(path.toStdString()) != nullptr;
+    };
+    m_redrawAllViews = [this] { m_docTemplate->RedrawAllViews(); };
+    // The library document type of the symbol editor follows here when it exists.
+}
+
+void CKestroApp::UpdatePrintPageSize() {
+    double width = kNoPrinterWidth, height = kNoPrinterHeight;
+    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    if (!info.isNull()) {
+        QPrinter printer(info, QPrinter::HighResolution);
+        const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
+        if (printable.width() > 0 && printable.height() > 0) {
+            width = printable.width();
+            height = printable.height();
+        }
+    }
+    m_viewServices.printPageSize = PrintPageSize(width, height, m_settings.printPageLegend != 0);
 }
 
 bool CKestroApp::CreateMainFrame() {
@@ -112,6 +166,12 @@ bool CKestroApp::CreateMainFrame() {
     QApplication::setWindowIcon(ProgramIcon());
     if (auto* qtPrompts = dynamic_cast<CQtPrompts*>(m_prompts.get()))
         qtPrompts->SetParentWindow(m_mainFrame.get());
+    m_docTemplate->SetMainFrame(m_mainFrame.get());
+    for (const int resource : {kMenuMain, kMenuSchematic}) {
+        QMenu* file = m_mainFrame->CommandTable().Menus(resource).value(0);
+        if (file) connect(file, &QMenu::aboutToShow, this, [this] { RefreshRecentFileMenus(); });
+    }
+    RefreshRecentFileMenus();
     return true;
 }
 
@@ -136,8 +196,17 @@ void CKestroApp::CreatePlacementGhost() {
 }
 
 void CKestroApp::CheckLibraryUpdate() {
-    // Hook: when loading converted an older library file (the library is marked modified),
-    // the library is saved, or the user is asked whether to save it.
+    // The loader marks the library modified when it converted an older file.
+    if (!m_library || !m_library->IsModified()) return;
+    if (m_library->GetVersionMajor() == 3 && m_library->GetVersionMinor() <= 20) {
+        m_library->Save();
+        // The menu editor, once it exists, is hidden here.
+        m_prompts->ShowMessage(kLibraryUpdated, MessageIcon::Information);
+        return;
+    }
+    if (m_prompts->Ask(kLibraryUpdatedQuestion, MessageButtons::YesNoCancel,
+                       MessageIcon::Question) == Answer::Yes)
+        m_library->Save();
 }
 
 void CKestroApp::OpenCommandLineFiles() {
@@ -176,10 +245,17 @@ bool CKestroApp::SaveAllModified() {
 void CKestroApp::Exit() {
     if (m_exited) return;
     m_exited = true;
+    // The user has answered every save question: the documents go without asking more.
+    if (m_docTemplate) m_docTemplate->CloseAllDocuments();
     // Settings are written only here, never when the options pages close.
     TransferSettings(*m_store, m_settings, TransferDirection::Write);
+    if (m_recentFilesChanged) m_recentFiles.Write(*m_store);
     if (auto* qtStore = dynamic_cast<CQtSettingsStore*>(m_store.get())) qtStore->Sync();
-    // Hook: the placement ghost and then the library are destroyed here.
+    // The placement ghost goes here once it exists; the library goes last, after the
+    // documents that refer to it.
+    m_docTemplate.reset();
+    m_parts.reset();
+    m_library.reset();
     emit Exited();
 }
 
@@ -211,7 +287,113 @@ CSimulationSource* CKestroApp::ActiveSimulationSource() const {
     return frame && frame->Document() ? frame->Document()->SimulationSource() : nullptr;
 }
 
+// --- Documents -----------------------------------------------------------------------------
+
+CCircuit* CKestroApp::NewDocument() {
+    return m_docTemplate ? m_docTemplate->NewDocument() : nullptr;
+}
+
+CCircuit* CKestroApp::OpenDocument(const std::string& path) {
+    return m_docTemplate ? m_docTemplate->OpenDocumentFile(path) : nullptr;
+}
+
+void CKestroApp::OpenWithDialog() {
+    CFileDialogRequest request;
+    request.title = "Open";
+    request.filter = CKestroDocTemplate::kFileFilter;
+    request.defaultExtension = ".sch";
+    request.mustExist = true;
+    if (const auto path = m_prompts->OpenFileName(request)) OpenDocument(*path);
+}
+
+bool CKestroApp::CloseAllDocuments() {
+    if (!m_docTemplate || !m_docTemplate->SaveAllModified()) return false;
+    m_docTemplate->CloseAllDocuments();
+    return true;
+}
+
+void CKestroApp::NoteRecentFile(const std::string& path) {
+    m_recentFiles.Add(path);
+    m_recentFilesChanged = true;
+    RefreshRecentFileMenus();
+}
+
+void CKestroApp::OpenRecentFile(int index) {
+    const auto& entries = m_recentFiles.Entries();
+    if (index < 0 || index >= static_cast<int>(entries.size())) return;
+    const std::string path = entries[static_cast<size_t>(index)];
+    if (OpenDocument(path)) return;
+    // A file that cannot be opened any more leaves the list.
+    m_recentFiles.Remove(static_cast<size_t>(index));
+    m_recentFilesChanged = true;
+    RefreshRecentFileMenus();
+}
+
+// The "Recent File" item of the File menus becomes one item per remembered file.
+void CKestroApp::RefreshRecentFileMenus() {
+    if (!m_mainFrame) return;
+    CCommandTable& table = m_mainFrame->CommandTable();
+    const auto& entries = m_recentFiles.Entries();
+    for (const int resource : {kMenuMain, kMenuSchematic}) {
+        QAction* first = table.MenuAction(resource, kIdFileMruFirst);
+        QMenu* file = table.Menus(resource).value(0);
+        if (!first || !file) continue;
+        for (QAction* a : file->actions())
+            if (a->property("kestroRecentFile").toBool()) delete a;
+        first->setText(entries.empty()
+                           ? QStringLiteral("Recent File")
+                           : QStringLiteral("&1 %1").arg(QString::fromStdString(entries[0])));
+        first->setEnabled(!entries.empty());
+        QAction* before = nullptr;
+        const QList<QAction*> actions = file->actions();
+        const qsizetype at = actions.indexOf(first);
+        if (at >= 0 && at + 1 < actions.size()) before = actions[at + 1];
+        for (int i = 1; i < static_cast<int>(entries.size()); ++i) {
+            auto* item = new QAction(
+                QStringLiteral("&%1 %2").arg(i + 1).arg(QString::fromStdString(entries[size_t(i)])),
+                file);
+            item->setObjectName(QStringLiteral("id%1").arg(kIdFileMruFirst + i));
+            item->setProperty("kestroRecentFile", true);
+            connect(item, &QAction::triggered, this, [this, i] { OpenRecentFile(i); });
+            file->insertAction(before, item);
+        }
+    }
+}
+
+void CKestroApp::PrinterSetup() {
+    QPrinterInfo info = QPrinterInfo::defaultPrinter();
+    QPrinter printer(info, QPrinter::HighResolution);
+    QPageSetupDialog dialog(&printer, m_mainFrame.get());
+    if (dialog.exec() != QDialog::Accepted) return;
+    UpdatePrintPageSize();
+    if (m_redrawAllViews) m_redrawAllViews();
+}
+
+void CKestroApp::RegisterFileCommands() {
+    Commands().Add(kIdFileNew, [this] { NewDocument(); });
+    Commands().Add(kIdFileOpen, [this] { OpenWithDialog(); });
+    const auto anyDocument = [this](CCommandState& s) {
+        s.enabled = m_docTemplate && m_docTemplate->HasDocuments();
+    };
+    Commands().Add(
+        kIdCloseAll, [this] { CloseAllDocuments(); }, anyDocument);
+    Commands().Add(
+        kIdSaveAll,
+        [this] {
+            if (m_docTemplate) m_docTemplate->SaveAll();
+        },
+        anyDocument);
+    Commands().AddRange(
+        kIdFileMruFirst, kIdFileMruFirst + kRecentFileCount - 1,
+        [this](int id) { OpenRecentFile(id - kIdFileMruFirst); },
+        [this](int id, CCommandState& s) {
+            s.enabled = id - kIdFileMruFirst < static_cast<int>(m_recentFiles.Entries().size());
+        });
+    Commands().Add(kIdFilePrintSetup, [this] { PrinterSetup(); });
+}
+
 void CKestroApp::RegisterCommands() {
+    RegisterFileCommands();
     Commands().Add(
         kIdAutoExitTarn, [this] { m_settings.closeTarn = m_settings.closeTarn ? 0 : 1; },
         [this](CCommandState& s) { s.checked = m_settings.closeTarn != 0; });

@@ -13,12 +13,18 @@
 #include "core/library/library_fonts.h"
 #include "core/platform/prompts.h"
 #include "core/platform/settings_store.h"
+#include "gui/app/recent_file_list.h"
 #include "gui/views/command_map.h"
+#include "gui/views/view_services.h"
 
 namespace kestro {
 
+class CCircuit;
 class CEditCursors;
 class CHelpWindow;
+class CKestroDocTemplate;
+class CLibraryData;
+struct CPartEnvironment;
 class CLocalViewerChannel;
 class CMainFrame;
 
@@ -33,8 +39,9 @@ struct CKestroAppSetup {
 };
 
 // The one application object: it starts the editor in a fixed order, keeps the settings,
-// owns the main frame (and later the library and the two document types), handles the
-// application commands and launches the simulation engine and the waveform viewer.
+// owns the element library, the circuit document type and the main frame, handles the
+// application commands (new, open, close all, recent files, printer setup, the toggles)
+// and launches the simulation engine and the waveform viewer.
 class CKestroApp : public QObject, public CCommandTarget {
     Q_OBJECT
 public:
@@ -61,6 +68,24 @@ public:
     const CEditCursors& Cursors() const { return *m_cursors; }
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
     CSimulationLauncher& Launcher() { return *m_launcher; }
+    // The element library (empty when its file could not be read); null after exit.
+    CLibraryData* Library() const { return m_library.get(); }
+    // The circuit document type; null before start-up step 10 and after exit.
+    CKestroDocTemplate* DocTemplate() const { return m_docTemplate.get(); }
+    CViewServices& ViewServices() { return m_viewServices; }
+    const CRecentFileList& RecentFiles() const { return m_recentFiles; }
+
+    // "New": an untitled schematic with its window.
+    CCircuit* NewDocument();
+    // Opens a schematic with its window; the open document when the path is open already.
+    // Null when the file could not be read (the reason was shown).
+    CCircuit* OpenDocument(const std::string& path);
+    // "Open...": the file dialog, then OpenDocument.
+    void OpenWithDialog();
+    // "Close All": the save questions, then every document closed without asking more.
+    bool CloseAllDocuments();
+    // The print page size from the default printer (or 850 by 1100 without one).
+    void UpdatePrintPageSize();
     CLocalViewerChannel& ViewerChannel() { return *m_viewer; }
     CHelpWindow& HelpWindow();
     // Files named on the command line, opened once a document opener is set.
@@ -71,7 +96,7 @@ public:
     // Run GRAPHON with the result of the last engine run.
     void RunGraphon();
 
-    // Hooks for the parts that arrive later.
+    // What start-up puts in place of these can be replaced (tests use stand-ins).
     // The documents' own save prompts; returns false when the user cancelled.
     void SetDocumentsSavePrompt(std::function<bool()> prompt);
     // Whether the library has unsaved changes, and how to save it (false: not saved).
@@ -99,7 +124,12 @@ private:
     void CheckLibraryUpdate();
     void OpenCommandLineFiles();
     void RegisterCommands();
+    void RegisterFileCommands();
     void ShowAbout();
+    void PrinterSetup();
+    void OpenRecentFile(int index);
+    void NoteRecentFile(const std::string& path);
+    void RefreshRecentFileMenus();
     bool ActiveSchematicWindow() const;
     CSimulationSource* ActiveSimulationSource() const;
 
@@ -113,6 +143,12 @@ private:
     std::unique_ptr<CEditCursors> m_cursors;
     std::unique_ptr<CLocalViewerChannel> m_viewer;
     std::unique_ptr<CSimulationLauncher> m_launcher;
+    std::unique_ptr<CLibraryData> m_library;
+    std::unique_ptr<CPartEnvironment> m_parts;
+    CViewServices m_viewServices;
+    std::unique_ptr<CKestroDocTemplate> m_docTemplate;
+    CRecentFileList m_recentFiles;
+    bool m_recentFilesChanged = false;
     std::unique_ptr<CMainFrame> m_mainFrame;
     QPointer<CHelpWindow> m_help;
     QStringList m_commandLineFiles;

@@ -1,0 +1,273 @@
+#include "gui/views/qpainter_canvas.h"
+
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+#include <vector>
+
+#include "core/platform/text_encoding.h"
+
+namespace kestro {
+
+namespace {
+
+// Texts measured per font before the width memo starts again (a bound on memory).
+constexpr size_t kMaxRememberedWidths = 50000;
+
+bool SameFace(const std::string& a, const char* b) {
+    return QString::fromStdString(a).compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
+}
+
+QColor ToQColor(CPaletteColor c) {
+    return QColor(c.red, c.green, c.blue);
+}
+
+Qt::PenStyle ToQtStyle(int style) {
+    switch (style) {
+        case kPenDash:
+            return Qt::DashLine;
+        case kPenDot:
+            return Qt::DotLine;
+        case kPenDashDot:
+            return Qt::DashDotLine;
+        case kPenDashDotDot:
+            return Qt::DashDotDotLine;
+        case kPenNull:
+            return Qt::NoPen;
+        default:
+            return Qt::SolidLine;
+    }
+}
+
+// The last pixel of a line from `from` to `to` drawn without its end point: one step back
+// along the longer axis, the shorter one following the line.
+CPointI LastPixelBefore(CPointI from, CPointI to) {
+    const int64_t dx = int64_t(to.x) - from.x, dy = int64_t(to.y) - from.y;
+    const int64_t major = std::max(std::llabs(dx), std::llabs(dy));
+    if (major <= 1) return from;
+    const double t = double(major - 1) / double(major);
+    return {static_cast<int32_t>(from.x + std::llround(dx * t)),
+            static_cast<int32_t>(from.y + std::llround(dy * t))};
+}
+
+// The outline rectangle of a figure whose box has exclusive right and bottom edges: a
+// one-pixel outline drawn on it covers exactly the box's pixels.
+QRect OutlineRect(const CRectI& box) {
+    const CRectI r{std::min(box.left, box.right), std::min(box.top, box.bottom),
+                   std::max(box.left, box.right), std::max(box.top, box.bottom)};
+    return QRect(r.left, r.top, std::max(0, r.right - r.left - 1),
+                 std::max(0, r.bottom - r.top - 1));
+}
+
+// Angle (1/16 degree, counter-clockwise on the screen) at which Qt's arc of `rect` meets
+// the ray from the centre through the centre of pixel p. Qt takes the angles of an
+// elliptic arc on the circle before it is stretched, so the ray angle is converted.
+double QtArcAngle(const QRect& rect, CPointI p) {
+    const double cx = rect.x() + rect.width() / 2.0 + 0.5;
+    const double cy = rect.y() + rect.height() / 2.0 + 0.5;
+    const double a = std::max(rect.width() / 2.0, 0.5), b = std::max(rect.height() / 2.0, 0.5);
+    const double ray = std::atan2(-(p.y + 0.5 - cy), p.x + 0.5 - cx);
+    const double t = std::atan2(a * std::sin(ray), b * std::cos(ray));
+    return t * 180.0 / std::numbers::pi * 16.0;
+}
+
+}  // namespace
+
+QString FallbackFamily(const std::string& face) {
+    for (const char* mono : {"Courier New", "Courier", "Lucida Console", "Consolas", "Fixedsys"})
+        if (SameFace(face, mono)) return QStringLiteral("DejaVu Sans Mono");
+    for (const char* serif : {"Times New Roman", "Times", "MS Serif", "Roman"})
+        if (SameFace(face, serif)) return QStringLiteral("DejaVu Serif");
+    return QStringLiteral("DejaVu Sans");
+}
+
+// --- Fonts -------------------------------------------------------------------------------
+
+QFont CCanvasFontCache::MakeFont(const CLogicalFont& logical) {
+    QFont font;
+    const QString face = QString::fromStdString(TextAsUtf8(logical.face));
+    const QString fallback = FallbackFamily(logical.face);
+    // A face of the files' home platform that is installed here is taken as it is.
+    font.setFamilies(face.isEmpty() ? QStringList{fallback} : QStringList{face, fallback});
+    const int weight = logical.weight <= 0 ? 400 : std::clamp(int(logical.weight), 100, 900);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setItalic(logical.italic);
+    font.setKerning(false);
+    // Negative heights are the character height, positive ones the cell height.
+    const int64_t height = std::llabs(int64_t(logical.height));
+    const int pixels = static_cast<int>(std::clamp<int64_t>(height, 1, 4000));
+    font.setPixelSize(pixels);
+    if (logical.height > 0) {
+        const int cell = QFontMetrics(font).height();
+        if (cell > 0)
+            font.setPixelSize(std::max(1, int(std::lround(double(pixels) * pixels / cell))));
+    }
+    return font;
+}
+
+CCanvasFontCache::CEntry& CCanvasFontCache::Get(const CLogicalFont& font) {
+    std::string key = font.face;
+    key += '\x1f';
+    key += std::to_string(font.height) + ',' + std::to_string(font.weight) + ',' +
+           (font.italic ? '1' : '0');
+    auto it = m_entries.find(key);
+    if (it == m_entries.end()) {
+        QFont qfont = MakeFont(font);
+        auto entry = std::make_unique<CEntry>(CEntry{qfont, QFontMetrics(qfont), 0, 0, {}});
+        entry->ascent = entry->metrics.ascent();
+        entry->height = entry->metrics.height();
+        it = m_entries.emplace(std::move(key), std::move(entry)).first;
+    }
+    return *it->second;
+}
+
+int CCanvasFontCache::Width(CEntry& entry, std::string_view text) {
+    const auto found = entry.widths.find(std::string(text));
+    if (found != entry.widths.end()) return found->second;
+    if (entry.widths.size() >= kMaxRememberedWidths) entry.widths.clear();
+    const int width = entry.metrics.horizontalAdvance(QString::fromStdString(TextAsUtf8(text)));
+    entry.widths.emplace(std::string(text), width);
+    return width;
+}
+
+// --- Canvas ------------------------------------------------------------------------------
+
+CQPainterCanvas::CQPainterCanvas(QPainter& painter, CCanvasFontCache* fonts) : m_painter(painter) {
+    if (!fonts) {
+        m_ownFonts = std::make_unique<CCanvasFontCache>();
+        fonts = m_ownFonts.get();
+    }
+    m_fonts = fonts;
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+CQPainterCanvas::~CQPainterCanvas() = default;
+
+void CQPainterCanvas::ApplyPen() {
+    const CPen& pen = GetPen();
+    if (pen.style == kPenNull) {
+        m_painter.setPen(Qt::NoPen);
+        return;
+    }
+    QPen qpen(ToQColor(pen.color));
+    qpen.setStyle(ToQtStyle(pen.style));
+    if (pen.width <= 1) {
+        qpen.setWidth(0);  // cosmetic: one device pixel
+        qpen.setCapStyle(Qt::FlatCap);
+    } else {
+        qpen.setWidth(pen.width);
+        qpen.setCapStyle(Qt::RoundCap);
+        qpen.setJoinStyle(Qt::RoundJoin);
+    }
+    m_painter.setPen(qpen);
+}
+
+void CQPainterCanvas::ApplyBrush() {
+    const CBrush& brush = GetBrush();
+    if (brush.hollow)
+        m_painter.setBrush(Qt::NoBrush);
+    else
+        m_painter.setBrush(ToQColor(brush.color));
+}
+
+void CQPainterCanvas::Line(CPointI from, CPointI to) {
+    if (!HasPen() || from == to) return;
+    ApplyPen();
+    if (GetPen().width > 1) {
+        m_painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+        return;
+    }
+    const CPointI last = LastPixelBefore(from, to);
+    if (last == from)
+        m_painter.drawPoint(from.x, from.y);
+    else
+        m_painter.drawLine(QPoint(from.x, from.y), QPoint(last.x, last.y));
+}
+
+void CQPainterCanvas::Ellipse(const CRectI& box) {
+    ApplyBrush();
+    ApplyPen();
+    if (!HasPen()) {
+        const QRect r = OutlineRect(box);
+        m_painter.drawEllipse(QRectF(r.x(), r.y(), r.width() + 1, r.height() + 1));
+        return;
+    }
+    m_painter.drawEllipse(OutlineRect(box));
+}
+
+void CQPainterCanvas::Arc(const CRectI& box, CPointI start, CPointI end) {
+    if (!HasPen()) return;
+    ApplyPen();
+    const QRect rect = OutlineRect(box);
+    const double a0 = QtArcAngle(rect, start);
+    double span = QtArcAngle(rect, end) - a0;
+    if (start == end) span = 360 * 16;
+    while (span <= 0)
+        span += 360 * 16;
+    m_painter.drawArc(rect, int(std::lround(a0)), int(std::lround(span)));
+}
+
+void CQPainterCanvas::Rectangle(const CRectI& box) {
+    const QRect r = OutlineRect(box);
+    if (!HasPen()) {
+        if (!GetBrush().hollow)
+            m_painter.fillRect(QRect(r.x(), r.y(), r.width() + 1, r.height() + 1),
+                               ToQColor(GetBrush().color));
+        return;
+    }
+    ApplyBrush();
+    ApplyPen();
+    m_painter.drawRect(r);
+}
+
+void CQPainterCanvas::Polygon(std::span<const CPointI> points) {
+    if (points.size() < 2) return;
+    QPolygon polygon(static_cast<int>(points.size()));
+    for (size_t i = 0; i < points.size(); ++i)
+        polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
+    ApplyBrush();
+    ApplyPen();
+    m_painter.drawPolygon(polygon, Qt::OddEvenFill);
+}
+
+void CQPainterCanvas::Pixel(CPointI at, CPaletteColor color) {
+    m_painter.fillRect(at.x, at.y, 1, 1, ToQColor(color));
+}
+
+void CQPainterCanvas::Text(const CRectI& box, std::string_view text, const CLogicalFont& font,
+                           int quarterTurns, CPaletteColor color) {
+    if (text.empty()) return;
+    CCanvasFontCache::CEntry& entry = m_fonts->Get(font);
+    const int width = m_fonts->Width(entry, text);
+    const double cx = (double(box.left) + box.right) / 2.0;
+    const double cy = (double(box.top) + box.bottom) / 2.0;
+    m_painter.setFont(entry.font);
+    m_painter.setPen(ToQColor(color));
+    const QString qtext = QString::fromStdString(TextAsUtf8(text));
+    const int turns = ((quarterTurns % 4) + 4) % 4;
+    const QPointF baseline(-width / 2.0, -entry.height / 2.0 + entry.ascent);
+    if (turns == 0) {
+        m_painter.drawText(QPointF(std::round(cx + baseline.x()), std::round(cy + baseline.y())),
+                           qtext);
+        return;
+    }
+    m_painter.save();
+    m_painter.translate(cx, cy);
+    m_painter.rotate(-90.0 * turns);
+    m_painter.drawText(baseline, qtext);
+    m_painter.restore();
+}
+
+CSizeI CQPainterCanvas::TextExtent(std::string_view text, const CLogicalFont& font) const {
+    CCanvasFontCache::CEntry& entry = m_fonts->Get(font);
+    // A font of one pixel keeps its one pixel, however tall Qt makes its smallest cell:
+    // text that small is below what drawing shows.
+    const int height = std::llabs(int64_t(font.height)) <= 1 ? 1 : entry.height;
+    return {m_fonts->Width(entry, text), height};
+}
+
+}  // namespace kestro
