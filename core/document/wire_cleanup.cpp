@@ -20,8 +20,17 @@ struct CTenths {
     friend bool operator==(const CTenths&, const CTenths&) = default;
 };
 
+// Tenths of a unit, held within +-2^53 so that no arithmetic on them can overflow, even
+// for the absurd coordinates (or NaN) a damaged file may hold.
+int64_t ClampedTenths(float v) {
+    constexpr double kLimit = 9007199254740992.0;  // 2^53
+    const double t = std::round(double(v) * 10.0);
+    if (!(t > -kLimit)) return -int64_t(kLimit);  // NaN too
+    return t < kLimit ? int64_t(t) : int64_t(kLimit);
+}
+
 CTenths ToTenths(CPointF p) {
-    return {Tenths(p.x), Tenths(p.y)};
+    return {ClampedTenths(p.x), ClampedTenths(p.y)};
 }
 
 // A closed box in tenths.

@@ -144,5 +144,16 @@ TEST_F(WireCleanup, HiddenWiresAreLeftAlone) {
     EXPECT_TRUE(sheet->Contains(*hidden));
 }
 
+TEST_F(WireCleanup, AbsurdCoordinatesFromADamagedFileDoNoHarm) {
+    const float huge = 3e38f, nan = std::nanf("");
+    Wire(*sheet, {-huge, 0}, {huge, 0});
+    Wire(*sheet, {0, -huge}, {0, huge});
+    Wire(*sheet, {nan, 0}, {10, nan});
+    Wire(*sheet, {-huge, -huge}, {huge, huge});
+    CleanUp({-huge, -huge, huge, huge});
+    CleanUp({nan, nan, 100, 100});
+    EXPECT_EQ(LinesOf(NetlistOf(*sheet)).size(), 1u);
+}
+
 }  // namespace
 }  // namespace kestro
