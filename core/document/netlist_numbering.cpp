@@ -52,9 +52,17 @@ void CNetPropagator::Visit(CSimNode& node, int32_t number) {
 }
 
 void ClearNumberedFlags(CCircuit& sheet) {
-    sheet.SetFlags(sheet.GetFlags() & ~CCircuit::kFlagNodesNumbered);
-    for (CSubCirPart* instance : sheet.GetInstances())
-        if (CCircuit* inner = instance->GetSheet()) ClearNumberedFlags(*inner);
+    // Sheets shared by many instances are visited once.
+    std::unordered_set<const CCircuit*> seen;
+    std::vector<CCircuit*> pending{&sheet};
+    while (!pending.empty()) {
+        CCircuit* current = pending.back();
+        pending.pop_back();
+        if (!seen.insert(current).second) continue;
+        current->SetFlags(current->GetFlags() & ~CCircuit::kFlagNodesNumbered);
+        for (CSubCirPart* instance : current->GetInstances())
+            if (CCircuit* inner = instance->GetSheet()) pending.push_back(inner);
+    }
 }
 
 void ResetNodeNumbers(CCircuit& sheet) {
