@@ -34,6 +34,10 @@ CObjectLoader::CObjectLoader(CCircuit& document, const std::vector<uint16_t>* el
     m_context.options = options;
 }
 
+void CObjectLoader::Reserve(size_t count) {
+    m_byNumber.reserve(count);
+}
+
 bool CObjectLoader::LoadOne(CRecordBuffer& in, CPart** added) {
     if (added) *added = nullptr;
     CObjectRead read = ReadObjectRecord(in, m_context, m_document.GetEnvironment());
@@ -45,7 +49,8 @@ bool CObjectLoader::LoadOne(CRecordBuffer& in, CPart** added) {
         });
     if (read.part->IsUnresolved()) return true;
     CPart* kept = m_document.AddObject(std::move(read.part), false);
-    if (kept) m_byNumber[read.storedNumber] = kept;
+    // Only elements own text links, so only they need to be found by number.
+    if (kept && kept->IsSimPart()) m_byNumber[read.storedNumber] = kept;
     if (added) *added = kept;
     return true;
 }

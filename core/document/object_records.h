@@ -32,6 +32,8 @@ class CObjectLoader {
 public:
     CObjectLoader(CCircuit& document, const std::vector<uint16_t>* elementMap,
                   uint32_t options = kSerialFile);
+    // Room for `count` objects to be found by number (a hint; the reader caps it).
+    void Reserve(size_t count);
     // False when the record does not start with a kind tag (the read must fail).
     // `added` receives the object kept, or null.
     bool LoadOne(CRecordBuffer& in, CPart** added = nullptr);

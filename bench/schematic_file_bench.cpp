@@ -1,0 +1,148 @@
+// Opening (objects read, added and connected) and saving (written through a temporary
+// file, flushed to the disk and renamed) of large schematics: a flat sheet of elements
+// each wired to the next, and a sheet of 1000 instances of one 100-object subcircuit.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cmath>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "core/app/settings.h"
+#include "core/document/circuit.h"
+#include "core/document/circuit_document_manager.h"
+#include "core/document/schematic_file.h"
+#include "core/library/library_data.h"
+#include "core/library/sh_line.h"
+#include "core/objects/sim_part.h"
+#include "core/objects/sim_term.h"
+#include "core/objects/sub_cir_part.h"
+#include "core/objects/wire.h"
+#include "core/platform/scripted_prompts.h"
+
+using namespace kestro;
+
+namespace {
+
+struct CBenchWorld {
+    CBenchWorld() {
+        library.New("/nonexistent/KESTRO.LIB");
+        auto element = CLibElement::MakeNew("R");
+        element->GetDefinition(0).SetValue(CGenType::MakeString("R"));
+        element->SetRect({-20, -10, 20, 10});
+        element->GetOutputPoints() = {{-20, 0}, {20, 0}};
+        element->AddShape(std::make_unique<CSHLine>(CPointF{-20, 0}, CPointF{20, 0}));
+        element->AddDefinition(CNetLine("R", "Ohm", CGenType::MakeFloat(1000), 0x400));
+        library.AppendElement(std::move(element));
+        library.GetPortElement().SetRect({-20, -10, 20, 10});
+        library.GetPortElement().GetOutputPoints() = {{20, 0}};
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "kestro-bench-XXXXXX").string();
+        folder = ::mkdtemp(pattern.data());
+        documents.GetSearch().SetMountTable({{folder, "ext4"}});
+    }
+    ~CBenchWorld() {
+        documents.CloseAll();
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+
+    // `count` objects: elements 60 units apart in rows 40 apart, a wire after each.
+    std::shared_ptr<CCircuit> FlatSheet(int count) {
+        auto sheet = documents.NewDocument();
+        const int perRow = static_cast<int>(std::sqrt(count / 2.0)) + 1;
+        for (int i = 0; i < count / 2; ++i) {
+            const float x = float(60 * (i % perRow)), y = float(40 * (i / perRow));
+            sheet->AddObject(CSimPart::Create(parts, 0, {x, y}, 0));
+            sheet->AddObject(CWire::Create(parts, {x + 20, y}, {x + 40, y}));
+        }
+        return sheet;
+    }
+
+    // A saved 100-object subcircuit (ports at both ends of its chain) used 1000 times.
+    std::shared_ptr<CCircuit> Hierarchy() {
+        auto sub = FlatSheet(96);
+        sub->AddObject(CSimTerm::Create(parts, 0, {-40, 0}, 0));
+        sub->AddObject(CWire::Create(parts, {-20, 0}, {-20, 0}));
+        sub->AddObject(CSimTerm::Create(parts, 1, {380, 0}, 2));
+        sub->AddObject(CWire::Create(parts, {360, 0}, {360, 0}));
+        documents.SaveUnderName(*sub, Path("sub.sch"));
+        auto top = documents.NewDocument();
+        for (int i = 0; i < 1000; ++i)
+            top->AddObject(
+                CSubCirPart::Create(parts, sub, {float(100 * (i % 40)), float(100 * (i / 40))}, 0));
+        return top;
+    }
+
+    std::string Path(const std::string& name) const { return folder + "/" + name; }
+
+    std::string folder;
+    CScriptedPrompts prompts;
+    CSettings settings;
+    CLibraryData library{prompts};
+    CPartEnvironment parts{library, settings, prompts};
+    CCircuitDocumentManager documents{parts};
+};
+
+CBenchWorld& World() {
+    static CBenchWorld world;
+    return world;
+}
+
+void Open(benchmark::State& state, const std::string& path) {
+    CBenchWorld& world = World();
+    size_t objects = 0;
+    for (auto _ : state) {
+        auto sheet = world.documents.OpenDocument(path);
+        state.PauseTiming();
+        objects = sheet->GetObjectCount();
+        world.documents.Close(*sheet);
+        sheet.reset();
+        state.ResumeTiming();
+    }
+    state.counters["objects"] = double(objects);
+}
+
+void Save(benchmark::State& state, CCircuit& sheet, const std::string& path) {
+    for (auto _ : state)
+        if (!WriteSchematicFile(sheet, path)) state.SkipWithError("save failed");
+    state.counters["bytes"] = double(std::filesystem::file_size(path));
+}
+
+void BM_OpenFlat(benchmark::State& state) {
+    CBenchWorld& world = World();
+    const std::string path = world.Path("flat" + std::to_string(state.range(0)) + ".sch");
+    auto sheet = world.FlatSheet(static_cast<int>(state.range(0)));
+    WriteSchematicFile(*sheet, path);
+    world.documents.Close(*sheet);
+    Open(state, path);
+}
+BENCHMARK(BM_OpenFlat)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_SaveFlat(benchmark::State& state) {
+    CBenchWorld& world = World();
+    auto sheet = world.FlatSheet(static_cast<int>(state.range(0)));
+    Save(state, *sheet, world.Path("save" + std::to_string(state.range(0)) + ".sch"));
+    world.documents.Close(*sheet);
+}
+BENCHMARK(BM_SaveFlat)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_OpenHierarchy(benchmark::State& state) {
+    CBenchWorld& world = World();
+    auto top = world.Hierarchy();
+    WriteSchematicFile(*top, world.Path("top.sch"));
+    world.documents.CloseAll();
+    Open(state, world.Path("top.sch"));
+}
+BENCHMARK(BM_OpenHierarchy)->Unit(benchmark::kMillisecond);
+
+void BM_SaveHierarchy(benchmark::State& state) {
+    CBenchWorld& world = World();
+    auto top = world.Hierarchy();
+    Save(state, *top, world.Path("top-save.sch"));
+    world.documents.CloseAll();
+}
+BENCHMARK(BM_SaveHierarchy)->Unit(benchmark::kMillisecond);
+
+}  // namespace
