@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "gui/app/kestro_app.h"
+#include "gui/views/document_frame.h"
+#include "gui/views/kestro_view.h"
 #include "gui/views/main_frame.h"
 
 namespace {
@@ -14,11 +16,23 @@ void SetNames() {
     QCoreApplication::setApplicationVersion(KESTRO_VERSION_TEXT);
 }
 
-void Describe(QCommandLineParser& parser, const QCommandLineOption& screenshot) {
+QCommandLineOption ScreenshotOption() {
+    return {"screenshot", "Save a picture of the main window and quit.", "file.png"};
+}
+
+QCommandLineOption ZoomOption() {
+    return {"zoom",
+            "With --screenshot: the active schematic window fills the frame, shown at this "
+            "zoom (pixels per sheet unit) or fitted to its drawing with 'fit'.",
+            "zoom"};
+}
+
+void Describe(QCommandLineParser& parser) {
     parser.setApplicationDescription("Schematic editor for power-electronics simulation.");
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption(screenshot);
+    parser.addOption(ScreenshotOption());
+    parser.addOption(ZoomOption());
     parser.addPositionalArgument("files", "Schematic files to open.", "[files...]");
 }
 
@@ -30,30 +44,47 @@ bool AsksForTextOnly(int argc, char** argv) {
     return false;
 }
 
+// The active schematic window maximised at the zoom asked for.
+void ApplyZoom(kestro::CKestroApp& kestro, const QString& zoom) {
+    kestro::CDocumentFrame* frame = kestro.MainFrame()->ActiveDocumentFrame();
+    if (!frame) return;
+    frame->showMaximized();
+    auto* view = qobject_cast<kestro::CKestroView*>(frame->ActiveView());
+    if (!view) return;
+    QCoreApplication::processEvents();
+    if (zoom == QLatin1String("fit")) {
+        view->FitToPage();
+        return;
+    }
+    bool ok = false;
+    const double value = zoom.toDouble(&ok);  // QString numbers ignore the locale
+    if (ok && value > 0) view->SetZoom(value);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const QCommandLineOption screenshot("screenshot", "Save a picture of the main window and quit.",
-                                        "file.png");
     if (AsksForTextOnly(argc, argv)) {
         QCoreApplication core(argc, argv);
         SetNames();
         QCommandLineParser parser;
-        Describe(parser, screenshot);
+        Describe(parser);
         parser.process(core);  // prints and exits
         return 0;
     }
     QApplication app(argc, argv);
     SetNames();
     QCommandLineParser parser;
-    Describe(parser, screenshot);
+    Describe(parser);
     parser.process(app);
+    const QCommandLineOption screenshot = ScreenshotOption();
 
     kestro::CKestroApp kestro;
     if (!kestro.Start(parser.positionalArguments())) return 1;
     if (parser.isSet(screenshot)) {
         // A picture only: the program quits without the exit work, so no setting is written.
         const QString file = parser.value(screenshot);
+        if (parser.isSet(ZoomOption())) ApplyZoom(kestro, parser.value(ZoomOption()));
         QTimer::singleShot(300, &app, [&kestro, file] {
             const bool saved = kestro.MainFrame()->grab().save(file);
             QApplication::exit(saved ? 0 : 3);

@@ -127,11 +127,11 @@ private slots:
         QVERIFY(t.app->Start());
         t.app->MainFrame()->CommandTable().UpdateAll();
         for (const int id : {kIdAutoExitTarn, kIdHelpIndex, kIdAppAbout, kIdAppExit, kIdViewToolbar,
-                             kIdViewStatusBar})
+                             kIdViewStatusBar, kIdFileNew, kIdFileOpen, kIdFilePrintSetup})
             QVERIFY2(MenuItem(*t.app, kMenuMain, id)->isEnabled(), qPrintable(QString::number(id)));
-        // Their parts arrive later.
-        for (const int id : {kIdFileNew, kIdFileOpen, kIdFileSave, kIdSettings, kIdEditCut,
-                             kIdZoomIn, kIdAttributes, kIdFilePrintSetup, kIdCloseAll})
+        // Their parts arrive later, or they need a document.
+        for (const int id : {kIdFileSave, kIdSettings, kIdEditCut, kIdZoomIn, kIdAttributes,
+                             kIdCloseAll, kIdSaveAll, kIdFileMruFirst})
             QVERIFY2(!MenuItem(*t.app, kMenuMain, id)->isEnabled(),
                      qPrintable(QString::number(id)));
         // Without a schematic window there is nothing to simulate or window to add.

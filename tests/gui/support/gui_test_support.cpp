@@ -16,6 +16,24 @@ void IsolateUserFolders() {
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + "/runtime"));
 }
 
+QString BundledLibraryFile() {
+    return QStringLiteral(KESTRO_BINARY_DIR) + "/bin/KESTRO.LIB";
+}
+
+namespace {
+
+// A folder with the bundled library in it, the program folder of the test program.
+std::string ProgramFolderWithLibrary(std::string folder) {
+    static QTemporaryDir own;
+    if (folder.empty()) folder = (own.path() + "/").toStdString();
+    const QString library = QString::fromStdString(folder) + "KESTRO.LIB";
+    if (QDir(QString::fromStdString(folder)).exists() && !QFile::exists(library))
+        QFile::copy(BundledLibraryFile(), library);
+    return folder;
+}
+
+}  // namespace
+
 CTestApp MakeTestApp(const std::string& programFolder, const QString& viewerSocketName) {
     CTestApp t;
     auto store = std::make_unique<CMemorySettingsStore>();
@@ -25,7 +43,7 @@ CTestApp MakeTestApp(const std::string& programFolder, const QString& viewerSock
     CKestroAppSetup setup;
     setup.settingsStore = std::move(store);
     setup.prompts = std::move(prompts);
-    setup.programFolder = programFolder;
+    setup.programFolder = ProgramFolderWithLibrary(programFolder);
     setup.viewerSocketName = viewerSocketName;
     t.app = std::make_unique<CKestroApp>(std::move(setup));
     return t;

@@ -18,14 +18,18 @@ namespace kestro {
 void IsolateUserFolders();
 
 // An application made with an in-memory settings store and scripted prompts; the test keeps
-// plain pointers to both.
+// plain pointers to both. Its program folder gets the bundled element library when it has
+// none (a temporary folder of the test program when no folder is given).
 struct CTestApp {
     CMemorySettingsStore* store = nullptr;
     CScriptedPrompts* prompts = nullptr;
     std::unique_ptr<CKestroApp> app;
 };
-CTestApp MakeTestApp(const std::string& programFolder = "/nonexistent/kestro/",
+CTestApp MakeTestApp(const std::string& programFolder = std::string(),
                      const QString& viewerSocketName = QString());
+
+// The element library built with the editor.
+QString BundledLibraryFile();
 
 // Saves a picture of the widget as <build>/screenshots/<name>.png and returns the path.
 QString SaveScreenshot(QWidget& widget, const QString& name);
