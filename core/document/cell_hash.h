@@ -76,7 +76,8 @@ public:
     }
     // Empties every cell but keeps the table's size (for a refill of the same size).
     void Reset() {
-        std::fill(m_slots.begin(), m_slots.end(), Slot{});
+        for (Slot& slot : m_slots)
+            slot = Slot{};
         m_used = 0;
     }
     size_t CellCount() const { return m_used; }
@@ -95,7 +96,7 @@ private:
     void Grow() {
         std::vector<Slot> old = std::move(m_slots);
         const size_t size = old.empty() ? 64 : old.size() * 2;
-        m_slots.assign(size, Slot{});
+        m_slots = std::vector<Slot>(size);
         m_mask = size - 1;
         m_shift = 64 - std::countr_zero(size);
         m_used = 0;

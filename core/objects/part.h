@@ -9,6 +9,7 @@
 
 #include "core/library/placement.h"
 #include "core/library/shape.h"
+#include "core/objects/node_slots.h"
 #include "core/objects/part_environment.h"
 #include "core/objects/serial_context.h"
 #include "core/platform/geometry.h"
@@ -221,7 +222,7 @@ private:
     CPlacement m_placement;
     uint32_t m_kindFlags;
     uint32_t m_state = 0;
-    std::vector<CSimNode*> m_nodes;
+    CNodeSlots m_nodes;
     CPartOwner* m_owner = nullptr;
     CPartSlot m_slot;
 };
