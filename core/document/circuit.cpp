@@ -135,6 +135,10 @@ void CCircuit::UnindexName(CPart& part) {
     if (it->second.empty()) m_names.erase(it);
 }
 
+void CCircuit::ReserveObjects(size_t count) {
+    m_names.reserve(m_names.size() + count);
+}
+
 void CCircuit::OnNameChanged(CPart& part) {
     if (!part.Slot().inList) return;
     UnindexName(part);

@@ -166,6 +166,9 @@ public:
     static bool Before(const CPart& a, const CPart& b) { return a.Slot().order < b.Slot().order; }
     // Bounding rectangle of all objects (zero when there are none).
     CRectF GetExtent() const;
+    // Room in the name index for about `count` more objects (the file reader knows how
+    // many are coming), so that a large sheet is not rehashed as it fills.
+    void ReserveObjects(size_t count);
 
     // New elements with their text links (definitions flagged for placement), added.
     CSimPart* PlaceElement(uint16_t identifier, CPointF position, int rotation);
