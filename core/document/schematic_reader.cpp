@@ -168,8 +168,10 @@ private:
         CObjectLoader loader(document, &document.GetElementMap());
         // A damaged count must not reserve more than the file can hold (6 bytes at least
         // per object record).
-        loader.Reserve(static_cast<size_t>(
-            std::clamp<int64_t>(count, 0, static_cast<int64_t>((m_size - m_in.Tell()) / 6))));
+        const auto expected = static_cast<size_t>(
+            std::clamp<int64_t>(count, 0, static_cast<int64_t>((m_size - m_in.Tell()) / 6)));
+        loader.Reserve(expected);
+        document.ReserveObjects(expected);
         for (int32_t i = 0; i < count; ++i) {
             Next();
             if (!loader.LoadOne(m_buffer)) throw CDamagedFile{};
