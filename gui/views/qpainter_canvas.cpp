@@ -15,8 +15,8 @@ namespace kestro {
 
 namespace {
 
-// Texts measured per font before the width memo starts again (a bound on memory).
-constexpr size_t kMaxRememberedWidths = 50000;
+// Texts kept per font before the memo starts again (a bound on memory).
+constexpr size_t kMaxRememberedTexts = 50000;
 
 bool SameFace(const std::string& a, const char* b) {
     return QString::fromStdString(a).compare(QLatin1String(b), Qt::CaseInsensitive) == 0;
@@ -110,6 +110,7 @@ QFont CCanvasFontCache::MakeFont(const CLogicalFont& logical) {
 }
 
 CCanvasFontCache::CEntry& CCanvasFontCache::Get(const CLogicalFont& font) {
+    if (m_lastEntry && font == m_lastFont) return *m_lastEntry;
     std::string key = font.face;
     key += '\x1f';
     key += std::to_string(font.height) + ',' + std::to_string(font.weight) + ',' +
@@ -122,16 +123,63 @@ CCanvasFontCache::CEntry& CCanvasFontCache::Get(const CLogicalFont& font) {
         entry->height = entry->metrics.height();
         it = m_entries.emplace(std::move(key), std::move(entry)).first;
     }
+    m_lastFont = font;
+    m_lastEntry = it->second.get();
     return *it->second;
 }
 
-int CCanvasFontCache::Width(CEntry& entry, std::string_view text) {
-    const auto found = entry.widths.find(std::string(text));
-    if (found != entry.widths.end()) return found->second;
-    if (entry.widths.size() >= kMaxRememberedWidths) entry.widths.clear();
-    const int width = entry.metrics.horizontalAdvance(QString::fromStdString(TextAsUtf8(text)));
-    entry.widths.emplace(std::string(text), width);
-    return width;
+CCanvasFontCache::CText& CCanvasFontCache::Text(CEntry& entry, std::string_view text) {
+    if (m_lastText && m_lastTextEntry == &entry && m_lastTextKey == text) return *m_lastText;
+    auto found = entry.texts.find(text);
+    if (found == entry.texts.end()) {
+        if (entry.texts.size() >= kMaxRememberedTexts) {
+            m_imageBytes -= [&entry] {
+                qsizetype bytes = 0;
+                for (const auto& [key, cached] : entry.texts)
+                    for (const CTextImage& image : cached.images)
+                        bytes += image.image.sizeInBytes();
+                return bytes;
+            }();
+            entry.texts.clear();
+        }
+        CText measured;
+        measured.width = entry.metrics.horizontalAdvance(QString::fromStdString(TextAsUtf8(text)));
+        found = entry.texts.emplace(std::string(text), std::move(measured)).first;
+    }
+    m_lastTextEntry = &entry;
+    m_lastTextKey.assign(text);
+    m_lastText = &found->second;
+    return found->second;
+}
+
+const QImage& CCanvasFontCache::Image(CEntry& entry, CText& text, std::string_view characters,
+                                      CPaletteColor color, int turns) {
+    for (const CTextImage& image : text.images)
+        if (image.color == color && image.turns == turns) return image.image;
+    if (m_imageBytes > kMaxImageBytes) DropImages();
+    const bool odd = (turns & 1) != 0;
+    const int width = std::max(1, text.width), height = std::max(1, entry.height);
+    QImage image(odd ? height : width, odd ? width : height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    {
+        QPainter painter(&image);
+        painter.setFont(entry.font);
+        painter.setPen(ToQColor(color));
+        painter.translate(image.width() / 2.0, image.height() / 2.0);
+        painter.rotate(-90.0 * turns);
+        painter.drawText(QPointF(-width / 2.0, -height / 2.0 + entry.ascent),
+                         QString::fromStdString(TextAsUtf8(characters)));
+    }
+    m_imageBytes += image.sizeInBytes();
+    text.images.push_back({color, turns, std::move(image)});
+    return text.images.back().image;
+}
+
+void CCanvasFontCache::DropImages() {
+    for (auto& [key, entry] : m_entries)
+        for (auto& [characters, text] : entry->texts)
+            text.images.clear();
+    m_imageBytes = 0;
 }
 
 // --- Canvas ------------------------------------------------------------------------------
@@ -149,6 +197,8 @@ CQPainterCanvas::~CQPainterCanvas() = default;
 
 void CQPainterCanvas::ApplyPen() {
     const CPen& pen = GetPen();
+    if (m_appliedPen == pen) return;
+    m_appliedPen = pen;
     if (pen.style == kPenNull) {
         m_painter.setPen(Qt::NoPen);
         return;
@@ -168,6 +218,8 @@ void CQPainterCanvas::ApplyPen() {
 
 void CQPainterCanvas::ApplyBrush() {
     const CBrush& brush = GetBrush();
+    if (m_appliedBrush == brush) return;
+    m_appliedBrush = brush;
     if (brush.hollow)
         m_painter.setBrush(Qt::NoBrush);
     else
@@ -188,7 +240,16 @@ void CQPainterCanvas::Line(CPointI from, CPointI to) {
         m_painter.drawLine(QPoint(from.x, from.y), QPoint(last.x, last.y));
 }
 
+bool CQPainterCanvas::DrawTiny(const CRectI& box) {
+    const QRect r = OutlineRect(box);
+    if (r.width() > 1 || r.height() > 1 || !HasPen()) return false;
+    m_painter.fillRect(QRect(r.x(), r.y(), r.width() + 1, r.height() + 1),
+                       ToQColor(GetPen().color));
+    return true;
+}
+
 void CQPainterCanvas::Ellipse(const CRectI& box) {
+    if (DrawTiny(box)) return;
     ApplyBrush();
     ApplyPen();
     if (!HasPen()) {
@@ -201,6 +262,7 @@ void CQPainterCanvas::Ellipse(const CRectI& box) {
 
 void CQPainterCanvas::Arc(const CRectI& box, CPointI start, CPointI end) {
     if (!HasPen()) return;
+    if (DrawTiny(box)) return;
     ApplyPen();
     const QRect rect = OutlineRect(box);
     const double a0 = QtArcAngle(rect, start);
@@ -212,6 +274,7 @@ void CQPainterCanvas::Arc(const CRectI& box, CPointI start, CPointI end) {
 }
 
 void CQPainterCanvas::Rectangle(const CRectI& box) {
+    if (DrawTiny(box)) return;
     const QRect r = OutlineRect(box);
     if (!HasPen()) {
         if (!GetBrush().hollow)
@@ -242,23 +305,32 @@ void CQPainterCanvas::Text(const CRectI& box, std::string_view text, const CLogi
                            int quarterTurns, CPaletteColor color) {
     if (text.empty()) return;
     CCanvasFontCache::CEntry& entry = m_fonts->Get(font);
-    const int width = m_fonts->Width(entry, text);
+    CCanvasFontCache::CText& cached = m_fonts->Text(entry, text);
     const double cx = (double(box.left) + box.right) / 2.0;
     const double cy = (double(box.top) + box.bottom) / 2.0;
-    m_painter.setFont(entry.font);
-    m_painter.setPen(ToQColor(color));
-    const QString qtext = QString::fromStdString(TextAsUtf8(text));
     const int turns = ((quarterTurns % 4) + 4) % 4;
-    const QPointF baseline(-width / 2.0, -entry.height / 2.0 + entry.ascent);
-    if (turns == 0) {
-        m_painter.drawText(QPointF(std::round(cx + baseline.x()), std::round(cy + baseline.y())),
-                           qtext);
+    if (m_textAsImages) {
+        const QImage& image = m_fonts->Image(entry, cached, text, color, turns);
+        m_painter.drawImage(QPoint(int(std::lround(cx - image.width() / 2.0)),
+                                   int(std::lround(cy - image.height() / 2.0))),
+                            image);
         return;
     }
+    if (m_appliedFont != &entry.font) {
+        m_painter.setFont(entry.font);
+        m_appliedFont = &entry.font;
+    }
+    const CPen textPen{color, -1, kPenSolid};  // a width no figure pen has
+    if (m_appliedPen != textPen) {
+        m_painter.setPen(ToQColor(color));
+        m_appliedPen = textPen;
+    }
+    const QString characters = QString::fromStdString(TextAsUtf8(text));
+    const QPointF baseline(-cached.width / 2.0, -entry.height / 2.0 + entry.ascent);
     m_painter.save();
     m_painter.translate(cx, cy);
     m_painter.rotate(-90.0 * turns);
-    m_painter.drawText(baseline, qtext);
+    m_painter.drawText(baseline, characters);
     m_painter.restore();
 }
 

@@ -2,10 +2,15 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QString>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "core/platform/canvas.h"
 
@@ -17,25 +22,58 @@ namespace kestro {
 // home platform map onto the DejaVu families, which are always installed with the editor.
 QString FallbackFamily(const std::string& face);
 
-// The fonts of one canvas: each logical font made once, with its metrics and the widths of
-// the texts measured with it (painting asks for the same texts on every repaint).
+// The fonts of the canvases of one view: each logical font made once with its metrics, and
+// each text measured once per font and, for the screen, drawn once into a small picture
+// that later repaints copy (laying out and rasterising a text costs several times more
+// than copying its pixels, and a sheet repaints the same texts again and again).
 class CCanvasFontCache {
 public:
+    // Lets a text be looked up without copying it into a string first.
+    struct CStringHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    struct CTextImage {
+        CPaletteColor color;
+        int turns = 0;
+        QImage image;
+    };
+    struct CText {
+        int width = 0;
+        std::vector<CTextImage> images;
+    };
     struct CEntry {
         QFont font;
         QFontMetrics metrics;
         int ascent = 0;
         int height = 0;
-        std::unordered_map<std::string, int> widths;
+        std::unordered_map<std::string, CText, CStringHash, std::equal_to<>> texts;
     };
+    // Pictures of texts kept at most, in bytes, before all are drawn anew.
+    static constexpr qsizetype kMaxImageBytes = 64 << 20;
 
     CEntry& Get(const CLogicalFont& font);
-    // The width of a text in a font, measured once.
-    int Width(CEntry& entry, std::string_view text);
+    // A text of a font, measured once.
+    CText& Text(CEntry& entry, std::string_view text);
+    int Width(CEntry& entry, std::string_view text) { return Text(entry, text).width; }
+    // The picture of a text in a colour, turned, drawn on first use.
+    const QImage& Image(CEntry& entry, CText& text, std::string_view characters,
+                        CPaletteColor color, int turns);
 
 private:
     static QFont MakeFont(const CLogicalFont& font);
+    void DropImages();
+
     std::unordered_map<std::string, std::unique_ptr<CEntry>> m_entries;
+    qsizetype m_imageBytes = 0;
+    // Drawing asks for one font and one text several times in a row.
+    CLogicalFont m_lastFont;
+    CEntry* m_lastEntry = nullptr;
+    CEntry* m_lastTextEntry = nullptr;
+    std::string m_lastTextKey;
+    CText* m_lastText = nullptr;
 };
 
 // The drawing surface on a QPainter (widgets, images, printers). Device pixels are the
@@ -47,6 +85,10 @@ public:
     // view so that fonts and text widths are made once; a private cache is used otherwise.
     explicit CQPainterCanvas(QPainter& painter, CCanvasFontCache* fonts = nullptr);
     ~CQPainterCanvas() override;
+
+    // Texts are copied from pictures of them (the screen), or drawn as text (printers and
+    // files, where the text must stay text at the device's resolution).
+    void SetTextAsImages(bool images) { m_textAsImages = images; }
 
     void Line(CPointI from, CPointI to) override;
     void Ellipse(const CRectI& box) override;
@@ -62,8 +104,16 @@ private:
     void ApplyPen();
     void ApplyBrush();
     bool HasPen() const { return GetPen().style != kPenNull; }
+    // A figure within two pixels either way is its box filled with the pen colour: the
+    // outline covers it anyway, and QPainter's set-up costs more than the pixels.
+    bool DrawTiny(const CRectI& box);
 
     QPainter& m_painter;
+    // What the painter holds, so unchanged pens, brushes and fonts are not set again.
+    std::optional<CPen> m_appliedPen;
+    std::optional<CBrush> m_appliedBrush;
+    const QFont* m_appliedFont = nullptr;
+    bool m_textAsImages = true;
     std::unique_ptr<CCanvasFontCache> m_ownFonts;
     CCanvasFontCache* m_fonts;
 };

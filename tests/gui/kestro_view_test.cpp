@@ -93,6 +93,45 @@ private slots:
         QVERIFY(bare.app->NewDocument());
     }
 
+    void anOlderLibraryIsSavedOrOfferedForSavingAtStartUp() {
+        // Minor version 20 or older is saved at once; a later older one is asked about.
+        for (const int minor : {20, 25}) {
+            QTemporaryDir program;
+            const QString library = program.filePath("KESTRO.LIB");
+            QVERIFY(QFile::copy(BundledLibraryFile(), library));
+            QFile file(library);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.seek(10));  // magic, major, then the minor version
+            const char version[2] = {char(minor), 0};
+            file.write(version, 2);
+            file.close();
+            CTestApp t = MakeTestApp((program.path() + "/").toStdString());
+            t.prompts->answers.push_back(Answer::No);
+            QVERIFY(t.app->Start());
+            QCOMPARE(int(t.prompts->shown.size()), 1);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY(file.seek(10));
+            const QByteArray stored = file.read(2);
+            file.close();
+            if (minor == 20) {
+                QCOMPARE(t.prompts->shown[0].text, std::string("Kestro Library has been updated."));
+                QCOMPARE(t.prompts->shown[0].icon, MessageIcon::Information);
+                QCOMPARE(int(stored[0]), 30);
+                QVERIFY(!t.app->Library()->IsModified());
+            } else {
+                QCOMPARE(t.prompts->shown[0].text,
+                         std::string("Kestro Library has been updated. Do you want to save "
+                                     "changes?"));
+                QCOMPARE(t.prompts->shown[0].buttons, MessageButtons::YesNoCancel);
+                QCOMPARE(int(stored[0]), 25);  // No: the file stays as it was
+                // Exit asks once more, with the library's own question.
+                t.prompts->answers.push_back(Answer::No);
+                QVERIFY(t.app->MainFrame()->close());
+                QCOMPARE(t.prompts->LastMessage(), std::string("Save changes to Kestro Library?"));
+            }
+        }
+    }
+
     void zoomInAndOutAreEnabledUpToTheirLimits() {
         CTestApp t = MakeTestApp();
         QVERIFY(t.app->Start());
