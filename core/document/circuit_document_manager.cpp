@@ -100,13 +100,11 @@ std::shared_ptr<CCircuit> CCircuitDocumentManager::ReadNew(const std::string& ca
     auto document = std::make_shared<CCircuit>(m_context);
     document->SetPathName(canonical);
     AddEntry(document, closeWhenUnused);
-    ++m_reading;
-    const bool read = ReadSchematicFile(*document, canonical);
-    --m_reading;
-    if (!read) {
+    if (!ReadSchematicFile(*document, canonical)) {
         RemoveEntry(*document);
+        auto used = UsedSheets(*document);
         document->DeleteContents();
-        CloseUnused();
+        CloseUnused(std::move(used));
         return nullptr;
     }
     document->SetModified(false);

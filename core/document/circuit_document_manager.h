@@ -139,7 +139,11 @@ private:
     bool SaveNewSubcircuits(CCircuit& document);
     void TakePath(CCircuit& document, const std::string& path);
     void RefreshUsers(CCircuit& sheet);
-    void CloseUnused();
+    // The sheets used by the document's instances, each once, in instance order.
+    static std::vector<std::shared_ptr<CCircuit>> UsedSheets(const CCircuit& document);
+    // Closes those of `sheets` that nothing uses or shows any more and that hold no
+    // unsaved edits, and in turn the sheets they used.
+    void CloseUnused(std::vector<std::shared_ptr<CCircuit>> sheets);
 
     CCircuitContext m_context;
     std::vector<CEntry> m_entries;
@@ -147,7 +151,6 @@ private:
     std::function<void(CCircuit&)> m_show;
     std::function<void(const std::string&)> m_missing;
     bool m_fullSearch = true;
-    int m_reading = 0;  // files being read: nothing is closed meanwhile
     int m_untitledCount = 0;
 };
 

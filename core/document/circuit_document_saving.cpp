@@ -11,20 +11,16 @@
 
 namespace kestro {
 
-namespace {
-
-// The sheets used by the document's instances, each once, in instance order.
-std::vector<CCircuit*> UsedSheets(const CCircuit& document) {
-    std::vector<CCircuit*> sheets;
+std::vector<std::shared_ptr<CCircuit>> CCircuitDocumentManager::UsedSheets(
+    const CCircuit& document) {
+    std::vector<std::shared_ptr<CCircuit>> sheets;
     for (const CSubCirPart* instance : document.GetInstances()) {
-        CCircuit* sheet = instance->GetSheet();
+        const auto& sheet = instance->GetSheetShared();
         if (sheet && std::find(sheets.begin(), sheets.end(), sheet) == sheets.end())
             sheets.push_back(sheet);
     }
     return sheets;
 }
-
-}  // namespace
 
 // --- Saving -------------------------------------------------------------------------------
 
@@ -56,7 +52,7 @@ void CCircuitDocumentManager::RefreshUsers(CCircuit& sheet) {
 }
 
 bool CCircuitDocumentManager::SaveNewSubcircuits(CCircuit& document) {
-    for (CCircuit* sheet : UsedSheets(document)) {
+    for (const auto& sheet : UsedSheets(document)) {
         if (!sheet->GetPathName().empty()) continue;
         if (m_show) m_show(*sheet);
         const auto name = AskSaveName(*sheet);
@@ -108,15 +104,14 @@ bool CCircuitDocumentManager::SaveAll() {
 
 bool CCircuitDocumentManager::Reload(CCircuit& document) {
     if (document.GetPathName().empty()) return false;
+    auto used = UsedSheets(document);
     document.DeleteContents();
     document.GetDeletionBuffer().Clear();
-    ++m_reading;
     const bool read = ReadSchematicFile(document, document.GetPathName());
-    --m_reading;
     document.SetModified(false);
     RefreshUsers(document);
     document.UpdateAllViews(CCircuit::kHintGeneral);
-    CloseUnused();
+    CloseUnused(std::move(used));  // those it no longer uses
     return read;
 }
 
@@ -130,30 +125,25 @@ bool CCircuitDocumentManager::Close(CCircuit& document) {
     }
     const CEntry* entry = FindEntry(document);
     const std::shared_ptr<CCircuit> keep = entry ? entry->document : nullptr;  // alive to the end
+    auto used = UsedSheets(document);
     document.DeleteContents();
     RemoveEntry(document);
-    CloseUnused();
+    CloseUnused(std::move(used));
     return true;
 }
 
-// Subcircuit documents nobody uses or shows any more, and that hold no unsaved edits,
-// are closed; closing one may free the sheets it used.
-void CCircuitDocumentManager::CloseUnused() {
-    if (m_reading > 0) return;
-    for (bool closed = true; closed;) {
-        closed = false;
-        for (size_t i = 0; i < m_entries.size(); ++i) {
-            CEntry& entry = m_entries[i];
-            CCircuit& document = *entry.document;
-            if (!entry.closeWhenUnused || entry.hasWindow || document.IsModified() ||
-                !document.GetParents().empty())
-                continue;
-            const std::shared_ptr<CCircuit> keep = entry.document;
-            document.DeleteContents();
-            m_entries.erase(m_entries.begin() + static_cast<std::ptrdiff_t>(i));
-            closed = true;
-            break;
-        }
+void CCircuitDocumentManager::CloseUnused(std::vector<std::shared_ptr<CCircuit>> sheets) {
+    while (!sheets.empty()) {
+        const std::shared_ptr<CCircuit> sheet = std::move(sheets.back());
+        sheets.pop_back();
+        const CEntry* entry = FindEntry(*sheet);
+        if (!entry || !entry->closeWhenUnused || entry->hasWindow || sheet->IsModified() ||
+            !sheet->GetParents().empty())
+            continue;
+        for (auto& used : UsedSheets(*sheet))
+            sheets.push_back(std::move(used));
+        sheet->DeleteContents();
+        RemoveEntry(*sheet);
     }
 }
 

@@ -254,6 +254,20 @@ TEST_F(Hierarchy, NeverSavedSubcircuitIsSavedFirstAndCancelAbandonsTheSave) {
     EXPECT_EQ(prompts.fileRequests.back().title, "Save As");
 }
 
+TEST_F(Hierarchy, NewSubcircuitSavedOverItsUsersFileLeavesNothingDangling) {
+    auto top = documents.NewDocument();
+    ASSERT_TRUE(documents.SaveUnderName(*top, Path("top.sch")));
+    auto fresh = documents.CreateUntitled(documents.GetContext());  // "New Subcircuit"
+    fresh->PlaceElement(kResistor, {0, 0}, 0);
+    top->AddObject(CSubCirPart::Create(env, fresh, {100, 100}, 0));
+    fresh.reset();
+    prompts.fileNames.push_back(folder.Path("top.sch"));
+    // The subcircuit's save reloads top, whose instance (its only user) goes with it.
+    EXPECT_TRUE(documents.Save(*top));
+    EXPECT_EQ(top->GetInstances().size(), 0u);
+    EXPECT_EQ(documents.Documents().size(), 1u);
+}
+
 TEST_F(Hierarchy, SaveAsOfAUsedSubcircuitWritesACopyAndKeepsTheName) {
     auto sub = SaveSub("buck.sch");
     auto top = SaveTop("top.sch", {sub});
