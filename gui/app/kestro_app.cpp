@@ -102,6 +102,7 @@ bool CKestroApp::Start(const QStringList& arguments) {
     OpenCommandLineFiles();
     // 17. The library update check.
     CheckLibraryUpdate();
+    CleanUpNodesWhenIdle();
     return true;
 }
 
@@ -285,6 +286,27 @@ CSimulationSource* CKestroApp::ActiveSimulationSource() const {
     if (!m_mainFrame) return nullptr;
     auto* frame = qobject_cast<CChildFrame*>(m_mainFrame->ActiveDocumentFrame());
     return frame && frame->Document() ? frame->Document()->SimulationSource() : nullptr;
+}
+
+// Nodes left without objects are deleted while the user does nothing: one document per pass,
+// when its clean-up is pending. A zero-interval timer runs once the event queue is empty.
+void CKestroApp::CleanUpNodesWhenIdle() {
+    m_idleTimer = new QTimer(this);
+    m_idleTimer->setInterval(0);
+    connect(m_idleTimer, &QTimer::timeout, this, [this] {
+        if (!m_docTemplate) return;
+        const auto documents = m_docTemplate->Manager().Documents();
+        if (m_idleDocument >= documents.size()) {
+            // Every document had its turn: wait for the next burst of work.
+            m_idleDocument = 0;
+            m_idleTimer->stop();
+            QTimer::singleShot(500, m_idleTimer, [this] { m_idleTimer->start(); });
+            return;
+        }
+        CCircuit& document = *documents[m_idleDocument++];
+        if (document.IsCleanupPending()) document.NodeCleanup();
+    });
+    m_idleTimer->start();
 }
 
 // --- Documents -----------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -130,6 +131,7 @@ private:
     void OpenRecentFile(int index);
     void NoteRecentFile(const std::string& path);
     void RefreshRecentFileMenus();
+    void CleanUpNodesWhenIdle();
     bool ActiveSchematicWindow() const;
     CSimulationSource* ActiveSimulationSource() const;
 
@@ -149,6 +151,8 @@ private:
     std::unique_ptr<CKestroDocTemplate> m_docTemplate;
     CRecentFileList m_recentFiles;
     bool m_recentFilesChanged = false;
+    QTimer* m_idleTimer = nullptr;
+    size_t m_idleDocument = 0;
     std::unique_ptr<CMainFrame> m_mainFrame;
     QPointer<CHelpWindow> m_help;
     QStringList m_commandLineFiles;

@@ -132,6 +132,19 @@ private slots:
         }
     }
 
+    void idleTimeDeletesNodesNothingUsesAnyMore() {
+        CTestApp t = MakeTestApp();
+        QVERIFY(t.app->Start());
+        CCircuit* document = t.app->NewDocument();
+        const auto resistor = static_cast<uint16_t>(t.app->Library()->FindElementByName("R"));
+        CSimPart* part = document->PlaceElement(resistor, {100, 100}, 0);
+        QVERIFY(!document->GetNodes().empty());
+        document->DeleteObject(*part);
+        QVERIFY(document->IsCleanupPending());
+        QTRY_VERIFY(!document->IsCleanupPending());
+        QVERIFY(document->GetNodes().empty());
+    }
+
     void zoomInAndOutAreEnabledUpToTheirLimits() {
         CTestApp t = MakeTestApp();
         QVERIFY(t.app->Start());
