@@ -48,10 +48,8 @@ bool AsksForTextOnly(int argc, char** argv) {
 void ApplyZoom(kestro::CKestroApp& kestro, const QString& zoom) {
     kestro::CDocumentFrame* frame = kestro.MainFrame()->ActiveDocumentFrame();
     if (!frame) return;
-    frame->showMaximized();
     auto* view = qobject_cast<kestro::CKestroView*>(frame->ActiveView());
     if (!view) return;
-    QCoreApplication::processEvents();
     if (zoom == QLatin1String("fit")) {
         view->FitToPage();
         return;
@@ -84,8 +82,15 @@ int main(int argc, char** argv) {
     if (parser.isSet(screenshot)) {
         // A picture only: the program quits without the exit work, so no setting is written.
         const QString file = parser.value(screenshot);
-        if (parser.isSet(ZoomOption())) ApplyZoom(kestro, parser.value(ZoomOption()));
-        QTimer::singleShot(300, &app, [&kestro, file] {
+        const bool zoom = parser.isSet(ZoomOption());
+        if (zoom)
+            if (kestro::CDocumentFrame* frame = kestro.MainFrame()->ActiveDocumentFrame())
+                frame->showMaximized();
+        // The zoom once the maximised window has its size, the picture once it is painted.
+        QTimer::singleShot(300, &app, [&kestro, &parser, zoom] {
+            if (zoom) ApplyZoom(kestro, parser.value(ZoomOption()));
+        });
+        QTimer::singleShot(600, &app, [&kestro, file] {
             const bool saved = kestro.MainFrame()->grab().save(file);
             QApplication::exit(saved ? 0 : 3);
         });

@@ -65,6 +65,8 @@ CKestroView::~CKestroView() {
 }
 
 void CKestroView::Detach() {
+    // The document's commands go with it.
+    m_next = nullptr;
     if (!m_document) return;
     m_document->RemoveObserver(*this);
     m_selection.Clear();
