@@ -118,17 +118,18 @@ void CKestroDocTemplate::TrackFrame(CChildFrame& frame, CCircuitFrameDocument& a
     if (frame.property(kTrackedProperty).toBool()) return;
     frame.setProperty(kTrackedProperty, true);
     const CCircuit* document = &adapter.Circuit();
-    m_frames[document].append(&frame);
+    const QObject* object = &frame;
+    m_frames[document].append({object, &frame});
     CChildFrame* framePointer = &frame;
     frame.Commands().Add(kIdFileClose, [framePointer] { framePointer->close(); });
     connect(&frame, &QObject::destroyed, this,
-            [this, document, framePointer] { OnFrameGone(document, framePointer); });
+            [this, document, object] { OnFrameGone(document, object); });
 }
 
 void CKestroDocTemplate::OnFrameGone(const CCircuit* document, const QObject* frame) {
     const auto it = m_frames.find(document);
     if (it == m_frames.end()) return;
-    it->second.removeIf([frame](const QPointer<CChildFrame>& f) { return !f || f == frame; });
+    it->second.removeIf([frame](const CFrameEntry& entry) { return entry.object == frame; });
     if (!it->second.isEmpty()) return;
     m_frames.erase(it);
     // The last window of a sheet that open sheets still use: the sheet stays loaded
@@ -146,8 +147,8 @@ QList<CChildFrame*> CKestroDocTemplate::FramesOf(const CCircuit& document) const
     QList<CChildFrame*> frames;
     const auto it = m_frames.find(&document);
     if (it == m_frames.end()) return frames;
-    for (const QPointer<CChildFrame>& frame : it->second)
-        if (frame) frames.append(frame);
+    for (const CFrameEntry& entry : it->second)
+        frames.append(entry.frame);
     return frames;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QList>
 #include <QObject>
-#include <QPointer>
 #include <QString>
 #include <functional>
 #include <map>
@@ -93,7 +92,14 @@ private:
     CNetlistFolders m_folders;
     CMainFrame* m_frame = nullptr;
     std::map<const CCircuit*, CCircuitFrameDocument*> m_adapters;  // QObject children
-    std::map<const CCircuit*, QList<QPointer<CChildFrame>>> m_frames;
+    // The windows of each document. An entry leaves when its window is destroyed; the
+    // window is also kept as a QObject, compared while it is being destroyed and is no
+    // longer a CChildFrame.
+    struct CFrameEntry {
+        const QObject* object;
+        CChildFrame* frame;
+    };
+    std::map<const CCircuit*, QList<CFrameEntry>> m_frames;
     std::function<void(const std::string&)> m_pathObserver;
 };
 
