@@ -1,8 +1,6 @@
 #include "gui/views/kestro_view.h"
 
 #include <QMouseEvent>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
 #include <cmath>
@@ -18,17 +16,6 @@ namespace kestro {
 
 namespace {
 
-constexpr float kGridPitch = 10.0f;
-constexpr double kMinGridPixels = 5.0;
-// Page lines of a window beyond this count are not drawn one by one (a damaged page size).
-constexpr int kMaxPageLines = 4000;
-const QColor kPageLineColor(192, 192, 192);
-
-int Truncate(double v) {
-    if (!std::isfinite(v)) return 0;
-    return static_cast<int>(std::clamp(std::trunc(v), -1.0e9, 1.0e9));
-}
-
 // Whole lines of a scroll step, rounded away from zero.
 int SnapStep(int delta, int line) {
     if (delta == 0 || line <= 0) return delta;
@@ -40,6 +27,11 @@ bool IsEmptyExtent(const CRectF& r) {
 }
 
 }  // namespace
+
+int CKestroView::TruncatePixel(double v) {
+    if (!std::isfinite(v)) return 0;
+    return static_cast<int>(std::clamp(std::trunc(v), -1.0e9, 1.0e9));
+}
 
 CKestroView::CKestroView(std::shared_ptr<CCircuit> document, CViewServices& services,
                          CCommandTarget* next, QWidget* parent)
@@ -105,16 +97,16 @@ void CKestroView::ScrollToExtentEdge(int command) {
     QPoint position = ScrollPosition();
     switch (command) {
         case kIdScrollToTop:
-            position.setY(Truncate(m_zoom * (extent.top + m_origin.y)));
+            position.setY(TruncatePixel(m_zoom * (extent.top + m_origin.y)));
             break;
         case kIdScrollToBottom:
-            position.setY(Truncate(m_zoom * (extent.bottom + m_origin.y)) - m_page.height());
+            position.setY(TruncatePixel(m_zoom * (extent.bottom + m_origin.y)) - m_page.height());
             break;
         case kIdScrollToLeft:
-            position.setX(Truncate(m_zoom * (extent.left + m_origin.x)));
+            position.setX(TruncatePixel(m_zoom * (extent.left + m_origin.x)));
             break;
         default:
-            position.setX(Truncate(m_zoom * (extent.right + m_origin.x)) - m_page.width());
+            position.setX(TruncatePixel(m_zoom * (extent.right + m_origin.x)) - m_page.width());
             break;
     }
     ScrollTo(position);
@@ -136,8 +128,8 @@ CPointF CKestroView::ToLogical(QPoint pixel) const {
 QPoint CKestroView::ToWindow(CPointF logical) const {
     const double zoom = m_zoom == 0.0 ? 1.0 : m_zoom;
     const QPoint scroll = ScrollPosition();
-    return {Truncate(zoom * (double(logical.x) + m_origin.x) - scroll.x()),
-            Truncate(zoom * (double(logical.y) + m_origin.y) - scroll.y())};
+    return {TruncatePixel(zoom * (double(logical.x) + m_origin.x) - scroll.x()),
+            TruncatePixel(zoom * (double(logical.y) + m_origin.y) - scroll.y())};
 }
 
 QRect CKestroView::ToWindow(const CRectF& logical) const {
@@ -168,8 +160,8 @@ void CKestroView::SetZoom(double zoom, std::optional<CPointF> anchor, bool centr
     m_zoom = zoom;
     if (m_document) m_document->SetZoom(static_cast<float>(zoom));
     UpdateScrollBars();
-    QPoint position(Truncate(m_zoom * (double(at.x) + m_origin.x)),
-                    Truncate(m_zoom * (double(at.y) + m_origin.y)));
+    QPoint position(TruncatePixel(m_zoom * (double(at.x) + m_origin.x)),
+                    TruncatePixel(m_zoom * (double(at.y) + m_origin.y)));
     if (centre) position -= QPoint(viewport()->width() / 2, viewport()->height() / 2);
     ScrollTo(position);
     viewport()->update();
@@ -178,9 +170,10 @@ void CKestroView::SetZoom(double zoom, std::optional<CPointF> anchor, bool centr
 void CKestroView::UpdateScrollBars() {
     const CRectF page = PageRect();
     const double w = std::fabs(double(page.Width())), h = std::fabs(double(page.Height()));
-    m_total = QSize(Truncate(m_zoom * w), Truncate(m_zoom * h));
+    m_total = QSize(TruncatePixel(m_zoom * w), TruncatePixel(m_zoom * h));
     const QSize client = viewport()->size();
-    m_page = QSize(Truncate(client.width() * 9 * 0.1), Truncate(client.height() * 9 * 0.1));
+    m_page =
+        QSize(TruncatePixel(client.width() * 9 * 0.1), TruncatePixel(client.height() * 9 * 0.1));
     m_line = QSize(m_page.width() / 10, m_page.height() / 10);
     QScrollBar* hbar = horizontalScrollBar();
     QScrollBar* vbar = verticalScrollBar();
@@ -251,8 +244,8 @@ void CKestroView::InitialUpdate() {
     m_zoom = zoom;
     UpdateScrollBars();
     const CRectF extent = m_document->GetExtent().Normalized();
-    ScrollTo(QPoint(Truncate(m_zoom * (double(extent.left) + m_origin.x)),
-                    Truncate(m_zoom * (double(extent.top) + m_origin.y))));
+    ScrollTo(QPoint(TruncatePixel(m_zoom * (double(extent.left) + m_origin.x)),
+                    TruncatePixel(m_zoom * (double(extent.top) + m_origin.y))));
     viewport()->update();
 }
 
@@ -303,100 +296,6 @@ void CKestroView::OnObjectRemoved(CCircuit& document, CPart& part) {
 void CKestroView::InvalidateLogical(const CRectF& area) {
     const CRectF widened = area.Normalized().Inflated(kRepaintMargin);
     viewport()->update(ToWindow(widened).adjusted(0, 0, 1, 1));
-}
-
-// --- Painting ------------------------------------------------------------------------------
-
-void CKestroView::paintEvent(QPaintEvent* event) {
-    QPainter painter(viewport());
-    PaintArea(painter, event->rect());
-}
-
-void CKestroView::PaintArea(QPainter& painter, const QRect& clip) {
-    const QRect widened = clip.adjusted(-2, -2, 2, 2);
-    const CPointF a = ToLogical(widened.topLeft());
-    const CPointF b = ToLogical(widened.bottomRight() + QPoint(1, 1));
-    const CRectF logicalClip = CRectF{a.x, a.y, b.x, b.y}.Normalized();
-    // The background is always white, whatever the colours.
-    painter.fillRect(widened, Qt::white);
-    if (!m_document) return;
-    const CSettings* settings = m_services.settings;
-    if ((!settings || settings->grid) && m_zoom * kGridPitch >= kMinGridPixels)
-        PaintGrid(painter, logicalClip);
-    if (!settings || settings->printPageBorder) PaintPageLines(painter, logicalClip);
-
-    const QPoint scroll = ScrollPosition();
-    painter.save();
-    painter.translate(-scroll.x(), -scroll.y());
-    CQPainterCanvas canvas(painter, &m_fonts);
-    canvas.SetOrigin(m_origin);
-    canvas.SetZoom(m_zoom);
-    canvas.SetClip(logicalClip);
-    m_document->DrawAll(canvas);
-    painter.restore();
-
-    if (!m_moveInProgress && m_services.mode == EditMode::Select) PaintSelectionFrame(painter);
-}
-
-void CKestroView::PaintGrid(QPainter& painter, const CRectF& clip) {
-    const CSettings* settings = m_services.settings;
-    const int role = settings ? settings->PaletteIndex(kRoleGrid) : 3;
-    const CPaletteColor c = PaletteColor(role);
-    const double left = std::trunc(clip.left / kGridPitch) * kGridPitch;
-    const double top = std::trunc(clip.top / kGridPitch) * kGridPitch;
-    const QPoint scroll = ScrollPosition();
-    QPolygon dots;
-    for (double y = top; y <= clip.bottom; y += kGridPitch) {
-        const int py = static_cast<int>(RoundHalfAway((y + m_origin.y) * m_zoom)) - scroll.y();
-        for (double x = left; x <= clip.right; x += kGridPitch)
-            dots << QPoint(static_cast<int>(RoundHalfAway((x + m_origin.x) * m_zoom)) - scroll.x(),
-                           py);
-    }
-    QPen pen(QColor(c.red, c.green, c.blue));
-    pen.setWidth(0);
-    painter.setPen(pen);
-    painter.drawPoints(dots);
-}
-
-void CKestroView::PaintPageLines(QPainter& painter, const CRectF& clip) {
-    if (clip.Width() <= 0.0f || clip.Height() <= 0.0f) return;
-    const double pageWidth = m_services.printPageSize.width() / m_zoom;
-    const double pageHeight = m_services.printPageSize.height() / m_zoom;
-    if (!(pageWidth > 0.0) || !(pageHeight > 0.0)) return;
-    const CRectF page = PageRect();
-    QPen pen(kPageLineColor);
-    pen.setWidth(0);
-    pen.setStyle(Qt::DotLine);
-    painter.setPen(pen);
-    const QPoint scroll = ScrollPosition();
-    const auto pixelX = [&](double x) { return Truncate(m_zoom * (x + m_origin.x)) - scroll.x(); };
-    const auto pixelY = [&](double y) { return Truncate(m_zoom * (y + m_origin.y)) - scroll.y(); };
-    const int top = pixelY(clip.top), bottom = pixelY(clip.bottom);
-    const int left = pixelX(clip.left), right = pixelX(clip.right);
-    const double firstColumn = std::ceil((clip.left - page.left) / pageWidth);
-    for (int k = 0; k < kMaxPageLines; ++k) {
-        const double x = page.left + (firstColumn + k) * pageWidth;
-        if (x > clip.right) break;
-        painter.drawLine(pixelX(x), top, pixelX(x), bottom);
-    }
-    const double firstRow = std::ceil((clip.top - page.top) / pageHeight);
-    for (int k = 0; k < kMaxPageLines; ++k) {
-        const double y = page.top + (firstRow + k) * pageHeight;
-        if (y > clip.bottom) break;
-        painter.drawLine(left, pixelY(y), right, pixelY(y));
-    }
-}
-
-void CKestroView::PaintSelectionFrame(QPainter& painter) {
-    const CRectF bounds = m_selection.GetBounds();
-    if (IsEmptyAtTenth(bounds)) return;
-    const QRect r = ToWindow(bounds);
-    QPen pen(Qt::black);
-    pen.setWidth(0);
-    painter.setPen(pen);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(r.adjusted(-1, -1, 1, 1));
-    painter.drawRect(r.adjusted(-3, -3, 3, 3));
 }
 
 // --- Window events -------------------------------------------------------------------------

@@ -95,6 +95,8 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    // Window pixels are truncated toward zero, and kept within what QRect can hold.
+    static int TruncatePixel(double v);
     void RegisterCommands();
     void RegisterScrollCommands();
     double ZoomFactor() const;
