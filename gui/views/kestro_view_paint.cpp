@@ -44,11 +44,13 @@ void CKestroView::PaintArea(QPainter& painter, const QRect& clip) {
     const QPoint scroll = ScrollPosition();
     painter.save();
     painter.translate(-scroll.x(), -scroll.y());
-    CQPainterCanvas canvas(painter, &m_fonts);
-    canvas.SetOrigin(m_origin);
-    canvas.SetZoom(m_zoom);
-    canvas.SetClip(logicalClip);
-    m_document->DrawAll(canvas);
+    {
+        CQPainterCanvas canvas(painter, &m_fonts);
+        canvas.SetOrigin(m_origin);
+        canvas.SetZoom(m_zoom);
+        canvas.SetClip(logicalClip);
+        m_document->DrawAll(canvas);
+    }  // the canvas draws what it holds back before the painter is restored
     painter.restore();
 
     if (!m_moveInProgress && m_services.mode == EditMode::Select) PaintSelectionFrame(painter);

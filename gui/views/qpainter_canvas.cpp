@@ -193,10 +193,55 @@ CQPainterCanvas::CQPainterCanvas(QPainter& painter, CCanvasFontCache* fonts) : m
     m_painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-CQPainterCanvas::~CQPainterCanvas() = default;
+CQPainterCanvas::~CQPainterCanvas() {
+    Flush();
+}
+
+void CQPainterCanvas::Flush() {
+    switch (m_batch) {
+        case Batch::Lines:
+            SetPainterPen(m_batchPen);
+            m_painter.drawLines(m_lines);
+            m_lines.clear();
+            break;
+        case Batch::Fills:
+            m_painter.setPen(Qt::NoPen);
+            m_painter.setBrush(ToQColor(m_batchColor));
+            m_appliedPen.reset();
+            m_appliedBrush.reset();
+            m_painter.drawRects(m_fills);
+            m_fills.clear();
+            break;
+        case Batch::None:
+            break;
+    }
+    m_batch = Batch::None;
+}
+
+void CQPainterCanvas::AddLine(CPointI from, CPointI to) {
+    if (m_batch != Batch::Lines || m_batchPen != GetPen()) {
+        Flush();
+        m_batch = Batch::Lines;
+        m_batchPen = GetPen();
+    }
+    m_lines.append(QLine(from.x, from.y, to.x, to.y));
+}
+
+void CQPainterCanvas::AddFill(const QRect& box, CPaletteColor color) {
+    if (m_batch != Batch::Fills || m_batchColor != color) {
+        Flush();
+        m_batch = Batch::Fills;
+        m_batchColor = color;
+    }
+    m_fills.append(box);
+}
 
 void CQPainterCanvas::ApplyPen() {
-    const CPen& pen = GetPen();
+    Flush();
+    SetPainterPen(GetPen());
+}
+
+void CQPainterCanvas::SetPainterPen(const CPen& pen) {
     if (m_appliedPen == pen) return;
     m_appliedPen = pen;
     if (pen.style == kPenNull) {
@@ -217,6 +262,7 @@ void CQPainterCanvas::ApplyPen() {
 }
 
 void CQPainterCanvas::ApplyBrush() {
+    Flush();
     const CBrush& brush = GetBrush();
     if (m_appliedBrush == brush) return;
     m_appliedBrush = brush;
@@ -228,23 +274,27 @@ void CQPainterCanvas::ApplyBrush() {
 
 void CQPainterCanvas::Line(CPointI from, CPointI to) {
     if (!HasPen() || from == to) return;
-    ApplyPen();
-    if (GetPen().width > 1) {
+    const CPen& pen = GetPen();
+    if (pen.width > 1) {
+        ApplyPen();
         m_painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
         return;
     }
     const CPointI last = LastPixelBefore(from, to);
-    if (last == from)
-        m_painter.drawPoint(from.x, from.y);
-    else
+    if (last == from) {
+        AddFill(QRect(from.x, from.y, 1, 1), pen.color);
+    } else if (pen.style == kPenSolid || pen.style == kPenInsideFrame) {
+        AddLine(from, last);
+    } else {
+        ApplyPen();  // dashes start anew with every line: drawn one by one
         m_painter.drawLine(QPoint(from.x, from.y), QPoint(last.x, last.y));
+    }
 }
 
 bool CQPainterCanvas::DrawTiny(const CRectI& box) {
     const QRect r = OutlineRect(box);
     if (r.width() > 1 || r.height() > 1 || !HasPen()) return false;
-    m_painter.fillRect(QRect(r.x(), r.y(), r.width() + 1, r.height() + 1),
-                       ToQColor(GetPen().color));
+    AddFill(QRect(r.x(), r.y(), r.width() + 1, r.height() + 1), GetPen().color);
     return true;
 }
 
@@ -278,8 +328,7 @@ void CQPainterCanvas::Rectangle(const CRectI& box) {
     const QRect r = OutlineRect(box);
     if (!HasPen()) {
         if (!GetBrush().hollow)
-            m_painter.fillRect(QRect(r.x(), r.y(), r.width() + 1, r.height() + 1),
-                               ToQColor(GetBrush().color));
+            AddFill(QRect(r.x(), r.y(), r.width() + 1, r.height() + 1), GetBrush().color);
         return;
     }
     ApplyBrush();
@@ -298,12 +347,13 @@ void CQPainterCanvas::Polygon(std::span<const CPointI> points) {
 }
 
 void CQPainterCanvas::Pixel(CPointI at, CPaletteColor color) {
-    m_painter.fillRect(at.x, at.y, 1, 1, ToQColor(color));
+    AddFill(QRect(at.x, at.y, 1, 1), color);
 }
 
 void CQPainterCanvas::Text(const CRectI& box, std::string_view text, const CLogicalFont& font,
                            int quarterTurns, CPaletteColor color) {
     if (text.empty()) return;
+    Flush();
     CCanvasFontCache::CEntry& entry = m_fonts->Get(font);
     CCanvasFontCache::CText& cached = m_fonts->Text(entry, text);
     const double cx = (double(box.left) + box.right) / 2.0;
@@ -335,11 +385,11 @@ void CQPainterCanvas::Text(const CRectI& box, std::string_view text, const CLogi
 }
 
 CSizeI CQPainterCanvas::TextExtent(std::string_view text, const CLogicalFont& font) const {
+    // A font of one pixel keeps its one pixel, however tall Qt makes its smallest cell: text
+    // that small is below what drawing shows, and is not worth measuring exactly.
+    if (std::llabs(int64_t(font.height)) <= 1) return FixedTextExtent(text, font);
     CCanvasFontCache::CEntry& entry = m_fonts->Get(font);
-    // A font of one pixel keeps its one pixel, however tall Qt makes its smallest cell:
-    // text that small is below what drawing shows.
-    const int height = std::llabs(int64_t(font.height)) <= 1 ? 1 : entry.height;
-    return {m_fonts->Width(entry, text), height};
+    return {m_fonts->Width(entry, text), entry.height};
 }
 
 }  // namespace kestro

@@ -3,7 +3,10 @@
 #include <QFont>
 #include <QFontMetrics>
 #include <QImage>
+#include <QLine>
+#include <QRect>
 #include <QString>
+#include <QVector>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -86,6 +89,10 @@ public:
     explicit CQPainterCanvas(QPainter& painter, CCanvasFontCache* fonts = nullptr);
     ~CQPainterCanvas() override;
 
+    // Draws what is held back in batches; done by the destructor too, but the owner calls it
+    // before it paints on the painter itself.
+    void Flush();
+
     // Texts are copied from pictures of them (the screen), or drawn as text (printers and
     // files, where the text must stay text at the device's resolution).
     void SetTextAsImages(bool images) { m_textAsImages = images; }
@@ -101,6 +108,14 @@ public:
     CSizeI TextExtent(std::string_view text, const CLogicalFont& font) const override;
 
 private:
+    // Runs of one-pixel solid lines of one pen, and of small filled boxes of one colour, are
+    // drawn with one painter call each: at small zooms a sheet is thousands of such figures,
+    // and the painter's cost per call is most of the time. A run ends before any other
+    // figure, so the order of drawing is kept.
+    enum class Batch { None, Lines, Fills };
+    void AddLine(CPointI from, CPointI to);
+    void AddFill(const QRect& box, CPaletteColor color);
+    void SetPainterPen(const CPen& pen);
     void ApplyPen();
     void ApplyBrush();
     bool HasPen() const { return GetPen().style != kPenNull; }
@@ -114,6 +129,11 @@ private:
     std::optional<CBrush> m_appliedBrush;
     const QFont* m_appliedFont = nullptr;
     bool m_textAsImages = true;
+    Batch m_batch = Batch::None;
+    CPen m_batchPen;
+    CPaletteColor m_batchColor{0, 0, 0};
+    QVector<QLine> m_lines;
+    QVector<QRect> m_fills;
     std::unique_ptr<CCanvasFontCache> m_ownFonts;
     CCanvasFontCache* m_fonts;
 };
