@@ -397,6 +397,28 @@ private slots:
         QVERIFY(t.app->RecentFiles().Entries().empty());
     }
 
+    void saveAsGivesTheWindowTheNewNameAndSaveAllSavesEverySheet() {
+        CTestApp t = MakeTestApp();
+        QVERIFY(t.app->Start());
+        CCircuit* first = t.app->NewDocument();
+        const QString path = m_folder.path() + "/renamed.sch";
+        t.prompts->fileNames.push_back(path.toStdString());
+        MenuItem(*t.app, kIdFileSaveAs)->trigger();
+        QCOMPARE(QString::fromStdString(first->GetPathName()), path);
+        QCOMPARE(ActiveFrame(*t.app)->windowTitle(), path);
+        QCOMPARE(t.app->RecentFiles().Entries().at(0), path.toStdString());
+        // Save All: the named sheet is written again, the new one asks for its name.
+        first->SetModified(true);
+        CCircuit* second = t.app->NewDocument();
+        second->SetModified(true);
+        const QString other = m_folder.path() + "/second.sch";
+        t.prompts->fileNames.push_back(other.toStdString());
+        MenuItem(*t.app, kIdSaveAll)->trigger();
+        QVERIFY(!first->IsModified());
+        QVERIFY(!second->IsModified());
+        QVERIFY(QFile::exists(other));
+    }
+
     void closeAllAsksForEachModifiedSheet() {
         CTestApp t = MakeTestApp();
         QVERIFY(t.app->Start());

@@ -61,6 +61,7 @@ class RunSimulationTest : public QObject {
         }
         t.app->OpenDocument(leg->GetPathName());  // its window comes to the front
         t.app->MainFrame()->activateWindow();
+        if (!QTest::qWaitForWindowActive(t.app->MainFrame())) return nullptr;
         return leg;
     }
 
@@ -85,7 +86,7 @@ private slots:
         QVERIFY(t.app->Start());
         QVERIFY(OpenHierarchy(t));
         t.prompts->listChoices.push_back(std::nullopt);
-        t.app->MainFrame()->CommandTable().Execute(kIdRunTarn);
+        QTest::keyClick(t.app->MainFrame(), Qt::Key_F8);
         QCOMPARE(t.prompts->shown.back().kind, std::string("list"));
         QCOMPARE(t.prompts->shown.back().text, std::string("Run TARN"));
         QCOMPARE(t.prompts->listItems.back(),
@@ -105,7 +106,7 @@ private slots:
         QVERIFY(t.app->Start());
         QVERIFY(OpenHierarchy(t));
         t.prompts->listChoices.push_back(1);
-        QVERIFY(t.app->MainFrame()->CommandTable().Execute(kIdRunTarn));
+        QTest::keyClick(t.app->MainFrame(), Qt::Key_F8);
         const QString netlist = m_sheets + "/right.CCT";
         QVERIFY(QFile::exists(netlist));
         QVERIFY(!QFile::exists(m_sheets + "/left.CCT"));
@@ -124,8 +125,8 @@ private slots:
         CCircuit* leg = OpenHierarchy(t);
         QVERIFY(leg);
         t.prompts->listChoices.push_back(0);
-        QVERIFY(t.app->MainFrame()->CommandTable().Execute(kIdRunTarn));
-        QVERIFY(t.app->MainFrame()->CommandTable().Execute(kIdRunGraphon));
+        QTest::keyClick(t.app->MainFrame(), Qt::Key_F8);
+        QTest::keyClick(t.app->MainFrame(), Qt::Key_F8, Qt::AltModifier);
         QTRY_COMPARE(viewer.Received(), "OPEN " + (m_sheets + "/left.TXT").toUtf8() + "\nRAISE\n");
         QTest::qWait(200);
         QVERIFY(!QFile::exists(m_program + "/viewer-started"));
