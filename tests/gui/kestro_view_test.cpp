@@ -21,6 +21,7 @@
 #include "gui/views/command_table.h"
 #include "gui/views/kestro_view.h"
 #include "gui/views/main_frame.h"
+#include "gui/views/view_services.h"
 #include "support/gui_test_support.h"
 
 using namespace kestro;
@@ -143,6 +144,19 @@ private slots:
         QVERIFY(document->IsCleanupPending());
         QTRY_VERIFY(!document->IsCleanupPending());
         QVERIFY(document->GetNodes().empty());
+    }
+
+    void thePrintPageMeasuresEightHundredUnitsOnItsLongerSide() {
+        // Without a printer: 850 by 1100 pixels, the bottom tenth for the title block.
+        QSizeF page = PrintPageSize(kNoPrinterWidth, kNoPrinterHeight, true);
+        QVERIFY(qFuzzyCompare(page.height(), 800.0));
+        QVERIFY(qFuzzyCompare(page.width(), 850.0 / (990.0 * 0.00125)));
+        page = PrintPageSize(850, 1100, false);
+        QVERIFY(qFuzzyCompare(page.width(), 850.0 / 1.375));
+        // Landscape: the width is the longer side.
+        page = PrintPageSize(1100, 850, true);
+        QVERIFY(qFuzzyCompare(page.width(), 800.0));
+        QVERIFY(qFuzzyCompare(page.height(), 765.0 / 1.375));
     }
 
     void zoomInAndOutAreEnabledUpToTheirLimits() {
