@@ -1,5 +1,6 @@
 #include "gui/views/qpainter_canvas.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
@@ -153,25 +154,30 @@ CCanvasFontCache::CText& CCanvasFontCache::Text(CEntry& entry, std::string_view 
 }
 
 const QImage& CCanvasFontCache::Image(CEntry& entry, CText& text, std::string_view characters,
-                                      CPaletteColor color, int turns) {
+                                      CPaletteColor color, int turns, qreal pixelRatio) {
     for (const CTextImage& image : text.images)
-        if (image.color == color && image.turns == turns) return image.image;
+        if (image.color == color && image.turns == turns && image.pixelRatio == pixelRatio)
+            return image.image;
     if (m_imageBytes > kMaxImageBytes) DropImages();
     const bool odd = (turns & 1) != 0;
     const int width = std::max(1, text.width), height = std::max(1, entry.height);
-    QImage image(odd ? height : width, odd ? width : height, QImage::Format_ARGB32_Premultiplied);
+    const int across = odd ? height : width, down = odd ? width : height;
+    // On a high-density screen the picture has the screen's pixels, so texts stay sharp.
+    QImage image(int(std::ceil(across * pixelRatio)), int(std::ceil(down * pixelRatio)),
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::transparent);
     {
         QPainter painter(&image);
         painter.setFont(entry.font);
         painter.setPen(ToQColor(color));
-        painter.translate(image.width() / 2.0, image.height() / 2.0);
+        painter.translate(across / 2.0, down / 2.0);
         painter.rotate(-90.0 * turns);
         painter.drawText(QPointF(-width / 2.0, -height / 2.0 + entry.ascent),
                          QString::fromStdString(TextAsUtf8(characters)));
     }
     m_imageBytes += image.sizeInBytes();
-    text.images.push_back({color, turns, std::move(image)});
+    text.images.push_back({color, turns, pixelRatio, std::move(image)});
     return text.images.back().image;
 }
 
@@ -360,10 +366,12 @@ void CQPainterCanvas::Text(const CRectI& box, std::string_view text, const CLogi
     const double cy = (double(box.top) + box.bottom) / 2.0;
     const int turns = ((quarterTurns % 4) + 4) % 4;
     if (m_textAsImages) {
-        const QImage& image = m_fonts->Image(entry, cached, text, color, turns);
-        m_painter.drawImage(QPoint(int(std::lround(cx - image.width() / 2.0)),
-                                   int(std::lround(cy - image.height() / 2.0))),
-                            image);
+        const qreal ratio = m_painter.device() ? m_painter.device()->devicePixelRatio() : 1.0;
+        const QImage& image = m_fonts->Image(entry, cached, text, color, turns, ratio);
+        const QSizeF size = image.deviceIndependentSize();
+        m_painter.drawImage(
+            QPointF(std::round(cx - size.width() / 2.0), std::round(cy - size.height() / 2.0)),
+            image);
         return;
     }
     if (m_appliedFont != &entry.font) {

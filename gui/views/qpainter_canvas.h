@@ -41,6 +41,7 @@ public:
     struct CTextImage {
         CPaletteColor color;
         int turns = 0;
+        qreal pixelRatio = 1.0;
         QImage image;
     };
     struct CText {
@@ -63,7 +64,7 @@ public:
     int Width(CEntry& entry, std::string_view text) { return Text(entry, text).width; }
     // The picture of a text in a colour, turned, drawn on first use.
     const QImage& Image(CEntry& entry, CText& text, std::string_view characters,
-                        CPaletteColor color, int turns);
+                        CPaletteColor color, int turns, qreal pixelRatio);
 
 private:
     static QFont MakeFont(const CLogicalFont& font);
