@@ -9,8 +9,6 @@
 #include "core/objects/sub_cir_part.h"
 #include "gui/app/kestro_doc_template.h"
 #include "gui/app/viewer_channel.h"
-#include "gui/resources/command_ids.h"
-#include "gui/views/command_table.h"
 #include "gui/views/main_frame.h"
 #include "support/gui_test_support.h"
 #include "support/stand_in_viewer.h"
