@@ -11,11 +11,14 @@ namespace kestro {
 // Cell coordinate of a sheet value for a grid of `size` units, safe for any float:
 // huge values are clamped and NaN gets a cell of its own.
 inline int32_t CellOf(double value, double size) {
-    if (std::isnan(value)) return INT32_MIN;
-    const double cell = std::floor(value / size);
-    if (cell < -2.0e9) return -2000000000;
-    if (cell > 2.0e9) return 2000000000;
-    return static_cast<int32_t>(cell);
+    const double cell = value / size;
+    if (cell > -2.0e9 && cell < 2.0e9) {
+        // floor() without a call into the maths library (this runs for every terminal).
+        const int32_t truncated = static_cast<int32_t>(cell);
+        return truncated - (cell < double(truncated) ? 1 : 0);
+    }
+    if (std::isnan(cell)) return INT32_MIN;
+    return cell < 0.0 ? -2000000000 : 2000000000;
 }
 
 inline uint64_t CellKey(int32_t x, int32_t y) {
@@ -23,7 +26,8 @@ inline uint64_t CellKey(int32_t x, int32_t y) {
 }
 
 // An open-addressing map from cell keys to values, for the spatial indexes of a
-// document: linear probing, cells erased when they empty.
+// document: linear probing, cells erased when they empty. Other 64-bit keys (numbers,
+// name hashes) work too, as long as they avoid the key kept for empty slots.
 template <typename V>
 class CCellHash {
 public:
@@ -36,18 +40,31 @@ public:
             if (slot.key == kEmpty) return nullptr;
         }
     }
-    // The value of a cell, made (empty) when missing.
-    V& Get(uint64_t key) {
-        if ((m_used + 1) * 2 > m_slots.size()) Grow();
+    // Starts loading the cell's home slot into the cache: a caller that knows which cells
+    // it will look up next overlaps their memory latency with the work in between.
+    void Prefetch(uint64_t key) const {
+        if (!m_slots.empty()) __builtin_prefetch(&m_slots[Home(key)]);
+    }
+    // The value of a cell, made (as `initial`) when missing.
+    V& Get(uint64_t key, const V& initial = V{}) {
+        if ((m_used + 1) * 2 > m_slots.size()) Grow(m_slots.empty() ? 64 : m_slots.size() * 2);
         for (size_t i = Home(key);; i = (i + 1) & m_mask) {
             Slot& slot = m_slots[i];
             if (slot.key == key) return slot.value;
             if (slot.key == kEmpty) {
                 slot.key = key;
+                slot.value = initial;
                 ++m_used;
                 return slot.value;
             }
         }
+    }
+    // Room for `count` cells without growing.
+    void Reserve(size_t count) {
+        size_t size = 64;
+        while (size < 2 * count + 2)
+            size *= 2;
+        if (size > m_slots.size()) Grow(size);
     }
     void Clear() {
         m_slots.clear();
@@ -91,11 +108,23 @@ private:
         V value{};
     };
 
-    // Fibonacci hashing: the top bits of the product depend on every bit of the key.
-    size_t Home(uint64_t key) const { return size_t((key * 0x9E3779B97F4A7C15ull) >> m_shift); }
-    void Grow() {
+    // Cells are filed in blocks of kBlock by kBlock: a block's cells share one run of
+    // slots (a row of the block side by side), so neighbouring cells, which are mostly
+    // looked up one after another, share cache lines. Blocks are spread by Fibonacci
+    // hashing (the top bits of the product depend on every bit of the block's key) to
+    // any slot, not only to multiples of the block, or cells on a coarse grid would pile
+    // up on a few slots.
+    static constexpr int kBlockBits = 3;
+    static constexpr uint32_t kBlock = 1u << kBlockBits;
+    size_t Home(uint64_t key) const {
+        const uint64_t x = key >> 32, y = key & 0xFFFFFFFFu;
+        const uint64_t block = (x >> kBlockBits) << 32 | (y >> kBlockBits);
+        const size_t within = size_t((y & (kBlock - 1)) << kBlockBits | (x & (kBlock - 1)));
+        const size_t spread = size_t((block * 0x9E3779B97F4A7C15ull) >> m_shift);
+        return (spread + within) & m_mask;
+    }
+    void Grow(size_t size) {
         std::vector<Slot> old = std::move(m_slots);
-        const size_t size = old.empty() ? 64 : old.size() * 2;
         m_slots = std::vector<Slot>(size);
         m_mask = size - 1;
         m_shift = 64 - std::countr_zero(size);

@@ -118,31 +118,16 @@ std::string CCircuit::GetLastLabelName() const {
 
 // --- Name index -------------------------------------------------------------------------
 
-void CCircuit::IndexName(CPart& part) {
-    CSimPart* element = part.AsSimPart();
-    if (!element || element->IsGround()) return;
-    std::string key = Upper(element->GetInstanceName());
-    m_names[key].push_back(element);
-    part.Slot().indexedName = std::move(key);
-}
-
-void CCircuit::UnindexName(CPart& part) {
-    CSimPart* element = part.AsSimPart();
-    if (!element) return;
-    auto it = m_names.find(part.Slot().indexedName);
-    if (it == m_names.end()) return;
-    std::erase(it->second, element);
-    if (it->second.empty()) m_names.erase(it);
-}
-
 void CCircuit::ReserveObjects(size_t count) {
-    m_names.reserve(m_names.size() + count);
+    m_nodeIndex.Reserve(m_nodes.size() + count);
+    m_objectIndex.Reserve(m_objects.size() + count);
 }
 
 void CCircuit::OnNameChanged(CPart& part) {
-    if (!part.Slot().inList) return;
-    UnindexName(part);
-    IndexName(part);
+    CSimPart* element = part.AsSimPart();
+    if (!part.Slot().inList || !element) return;
+    m_names.Remove(*element);
+    m_names.Insert(*element);
 }
 
 void CCircuit::OnBoundsChanged(CPart& part, const CRectF& /*oldBounds*/) {

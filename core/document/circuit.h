@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "core/document/circuit_context.h"
+#include "core/document/name_index.h"
 #include "core/document/node_index.h"
+#include "core/document/node_pool.h"
 #include "core/document/object_buffer.h"
 #include "core/document/object_index.h"
 #include "core/library/gen_type.h"
@@ -166,8 +168,8 @@ public:
     static bool Before(const CPart& a, const CPart& b) { return a.Slot().order < b.Slot().order; }
     // Bounding rectangle of all objects (zero when there are none).
     CRectF GetExtent() const;
-    // Room in the name index for about `count` more objects (the file reader knows how
-    // many are coming), so that a large sheet is not rehashed as it fills.
+    // Room in the spatial indexes for about `count` more objects (the file reader knows
+    // how many are coming), so that a large sheet is not rehashed as it fills.
     void ReserveObjects(size_t count);
 
     // New elements with their text links (definitions flagged for placement), added.
@@ -198,7 +200,7 @@ public:
 
     // --- Nodes ---------------------------------------------------------------------------
     // In node-list order.
-    const std::vector<std::unique_ptr<CSimNode>>& GetNodes() const { return m_nodes; }
+    const std::vector<CSimNode*>& GetNodes() const { return m_nodes; }
     // Joins each terminal of a visible object to the first node (in node-list order)
     // strictly within 4 units in x and y, making a node when there is none.
     void ConnectObject(CPart& part);
@@ -269,12 +271,10 @@ private:
     void InsertIntoList(std::unique_ptr<CPart> part);
     void AssignOrder(CPart& part);
     void RenumberOrder();
-    void IndexName(CPart& part);
-    void UnindexName(CPart& part);
     void AddInstance(CSubCirPart& instance);
     void RemoveInstance(CSubCirPart& instance);
     void ConnectTerminal(CPart& part, size_t terminal);
-    std::unique_ptr<CSimNode> NewNode(CPointF position);
+    void ConnectTerminalAt(CPart& part, size_t terminal, CPointF position);
     std::vector<CPart*> Candidates(const CRectF& area) const;
     std::vector<CPart*> AddRestored(std::vector<std::unique_ptr<CPart>> parts, CPointF offset);
     void SetDefaults();
@@ -301,10 +301,12 @@ private:
     std::vector<std::unique_ptr<CLabelObject>> m_labels;
     std::array<std::string, 5> m_titleInfo;
     std::array<CGenType, 7> m_simulation;
-    std::vector<std::unique_ptr<CSimNode>> m_nodes;
-    // Deleted nodes kept for reuse: reconnecting a large sheet then allocates nothing.
-    std::vector<std::unique_ptr<CSimNode>> m_freeNodes;
-    CPartList m_objects;
+    // Owned by the pool, which keeps deleted nodes for reuse: reconnecting a large sheet
+    // then allocates nothing.
+    std::vector<CSimNode*> m_nodes;
+    CNodePool m_nodePool;
+    CBlockPool m_objectLinks;  // before the list, which draws on it
+    CPartList m_objects{CPartList::allocator_type(m_objectLinks)};
     int32_t m_secondStoredWord = 0;
     int32_t m_netlistLines = 0;
     std::vector<uint16_t> m_elementMap;
@@ -317,8 +319,8 @@ private:
     std::vector<CCircuitObserver*> m_observers;
     mutable CObjectIndex m_objectIndex;
     CNodeIndex m_nodeIndex;
-    // Upper-case instance name -> elements that had it when indexed.
-    std::unordered_map<std::string, std::vector<CSimPart*>> m_names;
+    // Built by the first look-up by name (a sheet just read needs none).
+    mutable CNameIndex m_names;
     std::unordered_map<std::string, CLabelObject*> m_labelIndex;
 };
 

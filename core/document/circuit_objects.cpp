@@ -103,7 +103,7 @@ void CCircuit::InsertIntoList(std::unique_ptr<CPart> part) {
     added.SetOwner(this);
     AssignOrder(added);
     m_objectIndex.Insert(added);
-    IndexName(added);
+    if (CSimPart* element = added.AsSimPart()) m_names.Insert(*element);
 }
 
 void CCircuit::AssignOrder(CPart& part) {
@@ -152,7 +152,7 @@ std::unique_ptr<CPart> CCircuit::RemoveObject(CPart& part, CCircuitObserver* sen
     if (CSimPart* element = part.AsSimPart())
         while (element->GetLinkCount() > 0)
             element->RemoveLink(*element->GetLink(0));
-    UnindexName(part);
+    if (CSimPart* element = part.AsSimPart()) m_names.Remove(*element);
     m_objectIndex.Remove(part);
     CPartSlot& slot = part.Slot();
     std::unique_ptr<CPart> owned = std::move(*slot.position);
@@ -179,11 +179,12 @@ void CCircuit::DeleteContents() {
     m_instances.clear();
     std::fill(m_portObjects.begin(), m_portObjects.end(), nullptr);
     m_objectIndex.Clear();
-    m_names.clear();
+    m_names.Clear();
     m_objects.clear();
+    m_objectLinks.Release();
     m_nodeIndex.Clear();
     m_nodes.clear();
-    m_freeNodes.clear();
+    m_nodePool.Clear();
     m_labelIndex.clear();
     m_labels.clear();
 }
@@ -205,17 +206,14 @@ CPart* CCircuit::ForEachObject(const std::function<bool(CPart&)>& callback,
 }
 
 CSimPart* CCircuit::FindElementByName(const std::string& name, int elementIndex) const {
-    std::string key = name;
-    for (char& c : key)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    auto it = m_names.find(key);
-    if (it == m_names.end()) return nullptr;
+    if (!m_names.IsBuilt()) m_names.Build(m_objects);
     CSimPart* first = nullptr;
-    for (CSimPart* element : it->second) {
-        if (elementIndex != -1 && element->GetElementId() != elementIndex) continue;
-        if (!SameName(element->GetInstanceName(), name)) continue;
+    m_names.ForEachCandidate(name, [&](CPart& part) {
+        CSimPart* element = part.AsSimPart();
+        if (elementIndex != -1 && element->GetElementId() != elementIndex) return;
+        if (!SameName(element->GetInstanceName(), name)) return;
         if (!first || Before(*element, *first)) first = element;
-    }
+    });
     return first;
 }
 

@@ -32,10 +32,20 @@ std::vector<CPart*> CCircuit::Candidates(const CRectF& area) const {
 }
 
 std::vector<CPart*> CCircuit::ObjectsIn(const CRectF& rect) const {
-    std::vector<CPart*> found = Candidates(rect);
-    std::erase_if(found, [&rect](const CPart* part) {
+    auto outside = [&rect](const CPart* part) {
         return part->IsHidden() || !part->IntersectsRect(rect);
-    });
+    };
+    std::vector<CPart*> found;
+    if (!m_objectIndex.Query(rect, found)) {
+        // A large area: one walk of the list, each object looked at once.
+        found.clear();
+        for (const auto& part : m_objects)
+            if (!outside(part.get())) found.push_back(part.get());
+        return found;
+    }
+    std::erase_if(found, outside);
+    std::sort(found.begin(), found.end(),
+              [](const CPart* a, const CPart* b) { return Before(*a, *b); });
     return found;
 }
 

@@ -16,9 +16,13 @@ public:
     void Insert(CSimNode& node);
     void Remove(CSimNode& node);
     void Clear() { m_cells.Clear(); }
+    // Room for about `count` nodes.
+    void Reserve(size_t count) { m_cells.Reserve(count); }
     // Forgets every node, keeping the table's size.
     void Reset() { m_cells.Reset(); }
     CSimNode* FindFirstNear(CPointF position);
+    // Starts loading what FindFirstNear(position) will read first.
+    void Prefetch(CPointF position) const { m_cells.Prefetch(KeyOf(position)); }
 
 private:
     static uint64_t KeyOf(CPointF position);

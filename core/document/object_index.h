@@ -19,6 +19,8 @@ public:
     void Insert(CPart& part);
     void Remove(CPart& part);
     void Clear();
+    // Room for about `count` objects (a cell holds a few).
+    void Reserve(size_t count) { m_cells.Reserve(count / 2); }
     // Appends every object whose bounds may meet `area` (each once, in no order).
     // False when the area is so large that walking all objects is cheaper; nothing is
     // appended then.

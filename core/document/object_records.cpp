@@ -35,7 +35,7 @@ CObjectLoader::CObjectLoader(CCircuit& document, const std::vector<uint16_t>* el
 }
 
 void CObjectLoader::Reserve(size_t count) {
-    m_byNumber.reserve(count);
+    m_byNumber.Reserve(count / 2);  // elements: about half of a sheet's objects
 }
 
 bool CObjectLoader::LoadOne(CRecordBuffer& in, CPart** added) {
@@ -44,13 +44,13 @@ bool CObjectLoader::LoadOne(CRecordBuffer& in, CPart** added) {
     if (read.badTag) return false;
     if (CSimLink* link = read.part->AsLink())
         link->ResolveOwner([this](uint32_t number) -> CPart* {
-            auto it = m_byNumber.find(number);
-            return it == m_byNumber.end() ? nullptr : it->second;
+            CPart* const* owner = m_byNumber.Find(number);
+            return owner ? *owner : nullptr;
         });
     if (read.part->IsUnresolved()) return true;
     CPart* kept = m_document.AddObject(std::move(read.part), false);
     // Only elements own text links, so only they need to be found by number.
-    if (kept && kept->IsSimPart()) m_byNumber[read.storedNumber] = kept;
+    if (kept && kept->IsSimPart()) m_byNumber.Get(read.storedNumber) = kept;
     if (added) *added = kept;
     return true;
 }

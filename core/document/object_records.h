@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
+#include "core/document/cell_hash.h"
 #include "core/objects/part.h"
 
 namespace kestro {
@@ -41,7 +41,7 @@ public:
 private:
     CCircuit& m_document;
     CSerialContext m_context;
-    std::unordered_map<uint32_t, CPart*> m_byNumber;
+    CCellHash<CPart*> m_byNumber;  // keyed by number (never the table's empty key)
 };
 
 }  // namespace kestro

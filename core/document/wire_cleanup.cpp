@@ -5,6 +5,7 @@
 #include <deque>
 #include <vector>
 
+#include "core/document/cell_hash.h"
 #include "core/document/circuit.h"
 #include "core/objects/sim_node.h"
 #include "core/objects/wire.h"
@@ -24,9 +25,14 @@ struct CTenths {
 // for the absurd coordinates (or NaN) a damaged file may hold.
 int64_t ClampedTenths(float v) {
     constexpr double kLimit = 9007199254740992.0;  // 2^53
-    const double t = std::round(double(v) * 10.0);
-    if (!(t > -kLimit)) return -int64_t(kLimit);  // NaN too
-    return t < kLimit ? int64_t(t) : int64_t(kLimit);
+    const double scaled = double(v) * 10.0;
+    if (!(scaled > -kLimit)) return -int64_t(kLimit);  // NaN too
+    if (!(scaled < kLimit)) return int64_t(kLimit);
+    // Halves away from zero, as std::round, without a call into the maths library: the
+    // truncation and what it cut off are both exact below 2^53.
+    const int64_t whole = static_cast<int64_t>(scaled);
+    const double rest = scaled - double(whole);
+    return whole + (rest >= 0.5 ? 1 : 0) - (rest <= -0.5 ? 1 : 0);
 }
 
 CTenths ToTenths(CPointF p) {
@@ -68,15 +74,19 @@ bool SameEnds(const CWire& a, const CWire& b) {
     return (a0 == b0 && a1 == b1) || (a0 == b1 && a1 == b0);
 }
 
-// Nodes are looked up by 10-unit cells when a wire is split.
+// Nodes are looked up by 10-unit cells when a wire is split. Cells are held within the
+// range of the cell hash (absurd coordinates share the outermost cells).
 constexpr int64_t kCellTenths = 100;
+constexpr int64_t kCellLimit = 2000000000;
 
-int64_t CellOf(int64_t tenths) {
-    return tenths >= 0 ? tenths / kCellTenths : -((-tenths + kCellTenths - 1) / kCellTenths);
+int64_t TenthCell(int64_t tenths) {
+    const int64_t cell =
+        tenths >= 0 ? tenths / kCellTenths : -((-tenths + kCellTenths - 1) / kCellTenths);
+    return std::clamp(cell, -kCellLimit, kCellLimit);
 }
 
-uint64_t CellKey(int64_t cx, int64_t cy) {
-    return (uint64_t(uint32_t(cx)) << 32) | uint64_t(uint32_t(cy));
+uint64_t TenthCellKey(int64_t cx, int64_t cy) {
+    return CellKey(static_cast<int32_t>(cx), static_cast<int32_t>(cy));
 }
 
 // A point on a wire being split: where along the wire, and the sheet point to use.
@@ -111,12 +121,12 @@ public:
     }
 
 private:
-    // A node of the area in its cell, with what the passes need to know of it without
-    // visiting it again.
+    // A node of the area, with what the passes need to know of it without visiting it
+    // again, and the next node of its cell (in node-list order; -1 ends the chain).
     struct CCellEntry {
-        uint64_t key;
         CTenths at;
         CSimNode* node;
+        int64_t next;
     };
 
     std::vector<CWire*> NearbyWires() const {
@@ -136,37 +146,38 @@ private:
         return !node.IsEmpty() && m_area.Contains(ToTenths(node.GetPosition()));
     }
 
+    // Files the nodes of the area by cell: one chain per cell through an array, built in
+    // one pass and read in constant time per cell (no sorting, no allocation per cell).
     void CollectNodes() {
-        for (const auto& node : m_sheet.GetNodes()) {
+        const std::vector<CSimNode*>& nodes = m_sheet.GetNodes();
+        // Backwards, so that each chain (new entries go first) runs in node-list order.
+        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
+            CSimNode* node = *it;
             if (!InArea(*node)) continue;
             const CTenths at = ToTenths(node->GetPosition());
-            m_cells.push_back({CellKey(CellOf(at.x), CellOf(at.y)), at, node.get()});
+            int64_t& head = m_heads.Get(TenthCellKey(TenthCell(at.x), TenthCell(at.y)), -1);
+            m_cells.push_back({at, node, head});
+            head = int64_t(m_cells.size()) - 1;
         }
-        // One sorted array rather than a hash of small vectors: no allocation per cell.
-        std::stable_sort(m_cells.begin(), m_cells.end(),
-                         [](const CCellEntry& a, const CCellEntry& b) { return a.key < b.key; });
     }
 
-    // The nodes of the area that may lie in the box: those of the cells it covers or,
-    // when the cells outnumber the nodes, all of them.
+    // The nodes of the area that may lie in the box, each cell's in node-list order: those
+    // of the cells it covers or, when the cells outnumber the nodes, all of them.
     template <typename Visit>
-    void ForNodesIn(const CTenthBox& box, Visit visit) const {
-        const int64_t cx0 = CellOf(box.left), cx1 = CellOf(box.right);
-        const int64_t cy0 = CellOf(box.top), cy1 = CellOf(box.bottom);
+    void ForNodesIn(const CTenthBox& box, Visit visit) {
+        const int64_t cx0 = TenthCell(box.left), cx1 = TenthCell(box.right);
+        const int64_t cy0 = TenthCell(box.top), cy1 = TenthCell(box.bottom);
         const double cells = (double(cx1) - double(cx0) + 1.0) * (double(cy1) - double(cy0) + 1.0);
         if (cells > double(m_cells.size())) {
-            for (const CCellEntry& entry : m_cells)
-                visit(entry);
+            for (auto it = m_cells.rbegin(); it != m_cells.rend(); ++it)
+                visit(*it);
             return;
         }
         for (int64_t cx = cx0; cx <= cx1; ++cx)
             for (int64_t cy = cy0; cy <= cy1; ++cy) {
-                const uint64_t key = CellKey(cx, cy);
-                auto it = std::lower_bound(
-                    m_cells.begin(), m_cells.end(), key,
-                    [](const CCellEntry& entry, uint64_t k) { return entry.key < k; });
-                for (; it != m_cells.end() && it->key == key; ++it)
-                    visit(*it);
+                const int64_t* head = m_heads.Find(TenthCellKey(cx, cy));
+                for (int64_t i = head ? *head : -1; i >= 0; i = m_cells[size_t(i)].next)
+                    visit(m_cells[size_t(i)]);
             }
     }
 
@@ -197,19 +208,18 @@ private:
 
     // The nodes of the area where two or more of the wires end, in node-list order: only
     // there can wires be equal or be merged. Found from the wires' own node entries, so
-    // the many nodes with a single wire are not visited at all.
+    // the many nodes with a single wire are not visited at all; each node counts the ends
+    // it holds in its pass mark.
     std::vector<CSimNode*> JointsOf(const std::vector<CWire*>& wires) const {
-        std::vector<CSimNode*> ends;
-        ends.reserve(2 * wires.size());
+        std::vector<CSimNode*> joints;
+        for (const CWire* wire : wires)
+            for (size_t end = 0; end < 2; ++end) {
+                CSimNode* node = wire->GetNode(end);
+                if (node && ++node->m_passMark == 2 && InArea(*node)) joints.push_back(node);
+            }
         for (const CWire* wire : wires)
             for (size_t end = 0; end < 2; ++end)
-                if (CSimNode* node = wire->GetNode(end)) ends.push_back(node);
-        std::sort(ends.begin(), ends.end());
-        std::vector<CSimNode*> joints;
-        for (size_t i = 0; i + 1 < ends.size(); ++i)
-            if (ends[i] == ends[i + 1] && (joints.empty() || joints.back() != ends[i]) &&
-                InArea(*ends[i]))
-                joints.push_back(ends[i]);
+                if (CSimNode* node = wire->GetNode(end)) node->m_passMark = 0;
         std::sort(joints.begin(), joints.end(), [](const CSimNode* l, const CSimNode* r) {
             return l->GetSequence() < r->GetSequence();
         });
@@ -294,7 +304,8 @@ private:
     CCircuit& m_sheet;
     CTenthBox m_area;
     CRectF m_query;
-    std::vector<CCellEntry> m_cells;  // the nodes of the area by cell
+    std::vector<CCellEntry> m_cells;  // the nodes of the area, chained by cell
+    CCellHash<int64_t> m_heads;       // the first entry of each cell's chain
     std::vector<CWire*> m_added;      // split pieces (merged wires too, unused after)
     bool m_changed = false;
 };

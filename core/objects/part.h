@@ -12,6 +12,7 @@
 #include "core/objects/node_slots.h"
 #include "core/objects/part_environment.h"
 #include "core/objects/serial_context.h"
+#include "core/platform/block_pool.h"
 #include "core/platform/geometry.h"
 
 namespace kestro {
@@ -30,8 +31,9 @@ class CSimControl;
 class CSimLink;
 class CSimLabel;
 
-// The objects list of a document: it owns its objects.
-using CPartList = std::list<std::unique_ptr<CPart>>;
+// The objects list of a document: it owns its objects. Its links come from the
+// document's block pool, so that walking a large sheet reads memory in order.
+using CPartList = std::list<std::unique_ptr<CPart>, CBlockAllocator<std::unique_ptr<CPart>>>;
 
 // Told by an object when something the holder indexes changes: its bounds (spatial
 // index) or its instance name (name index). The document implements it.
@@ -54,7 +56,11 @@ struct CPartSlot {
     bool large = false;       // filed in the list of objects too large for cells
     size_t largeIndex = 0;    // its place in that list
     uint32_t queryStamp = 0;  // de-duplicates objects met in several cells
-    std::string indexedName;  // key under which the name index holds an element
+    // The name index's chain (elements whose names share a hash) and that hash.
+    bool nameIndexed = false;
+    uint64_t nameHash = 0;
+    CPart* nameNext = nullptr;
+    CPart* namePrev = nullptr;
 };
 
 // Every object placed on a schematic. Kinds answer the predicates and conversions

@@ -16,6 +16,7 @@ void CSimNode::Init(CPointF position, uint64_t sequence) {
     m_sequence = sequence;
     m_objects.clear();
     m_nextInCell = nullptr;
+    m_passMark = 0;
 }
 
 void CSimNode::AddObject(CPart& part, size_t terminal) {

@@ -56,6 +56,9 @@ public:
 
     // Chain of the document's node index.
     CSimNode* m_nextInCell = nullptr;
+    // Scratch of one pass over nodes (the wire clean-up counts wire ends with it): zero
+    // before and after every pass.
+    uint32_t m_passMark = 0;
 
 private:
     int32_t m_number = kNotNumbered;

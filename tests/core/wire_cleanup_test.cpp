@@ -31,7 +31,7 @@ protected:
     static std::string Text(float v) { return FormatG(std::round(v * 100.0) / 100.0, 6); }
     const CSimNode* NodeAt(CPointF at) const {
         for (const auto& node : sheet->GetNodes())
-            if (node->GetPosition() == at) return node.get();
+            if (node->GetPosition() == at) return node;
         return nullptr;
     }
     bool CleanUp(const CRectF& area = {-1000, -1000, 1000, 1000}) {
