@@ -207,6 +207,12 @@ public:
     void DisconnectObject(CPart& part);
     // Throws every node away and connects all objects again in list order.
     void ReconnectAll();
+    // Calls `visit` for every node near `area` (each node inside it, and others), unless
+    // the area is large enough that walking the node list is cheaper: false then, and
+    // nothing visited.
+    bool VisitNodesNear(const CRectF& area, const std::function<void(CSimNode&)>& visit) {
+        return m_nodeIndex.VisitCells(area, double(m_nodes.size()), visit);
+    }
     // Deletes the nodes nothing is attached to any more; clears the pending flag.
     void NodeCleanup();
     bool IsCleanupPending() const { return (m_flags & kFlagCleanupPending) != 0; }
@@ -222,6 +228,8 @@ public:
     CPart* ObjectAt(CPointF point) const;
     // Visible objects meeting `rect` with positive area, in list order.
     std::vector<CPart*> ObjectsIn(const CRectF& rect) const;
+    // Calls `visit` for each of those, in list order, without gathering them first.
+    void VisitObjectsIn(const CRectF& rect, const std::function<void(CPart&)>& visit) const;
     void SelectAll(CSelection& selection) const;
     // Replaces the selection by the object after (or before) its first object.
     void SelectNext(CSelection& selection, bool forward = true) const;

@@ -31,21 +31,27 @@ std::vector<CPart*> CCircuit::Candidates(const CRectF& area) const {
     return found;
 }
 
-std::vector<CPart*> CCircuit::ObjectsIn(const CRectF& rect) const {
-    auto outside = [&rect](const CPart* part) {
-        return part->IsHidden() || !part->IntersectsRect(rect);
+void CCircuit::VisitObjectsIn(const CRectF& rect, const std::function<void(CPart&)>& visit) const {
+    auto inside = [&rect](const CPart* part) {
+        return !part->IsHidden() && part->IntersectsRect(rect);
     };
     std::vector<CPart*> found;
     if (!m_objectIndex.Query(rect, found)) {
         // A large area: one walk of the list, each object looked at once.
-        found.clear();
         for (const auto& part : m_objects)
-            if (!outside(part.get())) found.push_back(part.get());
-        return found;
+            if (inside(part.get())) visit(*part);
+        return;
     }
-    std::erase_if(found, outside);
+    std::erase_if(found, [&inside](const CPart* part) { return !inside(part); });
     std::sort(found.begin(), found.end(),
               [](const CPart* a, const CPart* b) { return Before(*a, *b); });
+    for (CPart* part : found)
+        visit(*part);
+}
+
+std::vector<CPart*> CCircuit::ObjectsIn(const CRectF& rect) const {
+    std::vector<CPart*> found;
+    VisitObjectsIn(rect, [&found](CPart& part) { found.push_back(&part); });
     return found;
 }
 

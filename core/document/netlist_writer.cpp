@@ -124,10 +124,13 @@ void CNetlistWriter::JoinPortNets(CCircuit& sheet, const CSubCirPart& instance,
 
 // Lines arrive with line feeds; the file has CR LF, as a text file of the engine's.
 void CNetlistWriter::AppendLines(const std::string& lines) {
-    for (char c : lines) {
-        if (c == '\n') m_text += '\r';
-        m_text += c;
+    size_t start = 0;
+    for (size_t end = lines.find('\n'); end != std::string::npos; end = lines.find('\n', start)) {
+        m_text.append(lines, start, end - start);
+        m_text += "\r\n";
+        start = end + 1;
     }
+    m_text.append(lines, start, std::string::npos);
 }
 
 std::optional<std::string> WriteNetlistFile(CCircuit& top, const CNetlistFolders& folders,

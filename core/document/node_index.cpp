@@ -6,13 +6,7 @@ namespace kestro {
 
 namespace {
 
-constexpr double kCell = 10.0;
-constexpr double kShift = 5.0;  // cells centred on grid points
 constexpr float kReach = 4.0f;
-
-int32_t Cell(double v) {
-    return CellOf(v + kShift, kCell);
-}
 
 }  // namespace
 

@@ -33,8 +33,12 @@ void CObjectIndex::Insert(CPart& part) {
     slot.large = false;
     slot.cellX0 = x0, slot.cellY0 = y0, slot.cellX1 = x1, slot.cellY1 = y1;
     for (int32_t cx = x0; cx <= x1; ++cx)
-        for (int32_t cy = y0; cy <= y1; ++cy)
-            m_cells.Get(CellKey(cx, cy)).push_back(&part);
+        for (int32_t cy = y0; cy <= y1; ++cy) {
+            std::vector<CPart*>& cell = m_cells.Get(CellKey(cx, cy));
+            // A cell of a filled sheet holds a few objects: room for them in one step.
+            if (cell.empty()) cell.reserve(kFirstCellRoom);
+            cell.push_back(&part);
+        }
 }
 
 void CObjectIndex::Remove(CPart& part) {

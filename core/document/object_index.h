@@ -30,6 +30,7 @@ private:
     static constexpr double kCell = 64.0;
     static constexpr int64_t kMaxCellsPerObject = 64;
     static constexpr int64_t kMaxCellsPerQuery = 4096;
+    static constexpr size_t kFirstCellRoom = 8;
 
     CCellHash<std::vector<CPart*>> m_cells;
     std::vector<CPart*> m_large;

@@ -5,7 +5,6 @@
 #include <deque>
 #include <vector>
 
-#include "core/document/cell_hash.h"
 #include "core/document/circuit.h"
 #include "core/objects/sim_node.h"
 #include "core/objects/wire.h"
@@ -74,21 +73,6 @@ bool SameEnds(const CWire& a, const CWire& b) {
     return (a0 == b0 && a1 == b1) || (a0 == b1 && a1 == b0);
 }
 
-// Nodes are looked up by 10-unit cells when a wire is split. Cells are held within the
-// range of the cell hash (absurd coordinates share the outermost cells).
-constexpr int64_t kCellTenths = 100;
-constexpr int64_t kCellLimit = 2000000000;
-
-int64_t TenthCell(int64_t tenths) {
-    const int64_t cell =
-        tenths >= 0 ? tenths / kCellTenths : -((-tenths + kCellTenths - 1) / kCellTenths);
-    return std::clamp(cell, -kCellLimit, kCellLimit);
-}
-
-uint64_t TenthCellKey(int64_t cx, int64_t cy) {
-    return CellKey(static_cast<int32_t>(cx), static_cast<int32_t>(cy));
-}
-
 // A point on a wire being split: where along the wire, and the sheet point to use.
 struct CStop {
     double along;
@@ -110,29 +94,23 @@ public:
         std::vector<CWire*> wires = NearbyWires();
         if (std::none_of(wires.begin(), wires.end(), [this](CWire* w) { return InArea(*w); }))
             return false;
-        CollectNodes();
-        std::vector<CWire*> kept;
+        // The wires kept (not split) take the front of the same array.
+        size_t kept = 0;
         for (CWire* wire : wires)
-            if (!InArea(*wire) || !Split(*wire)) kept.push_back(wire);
-        kept.insert(kept.end(), m_added.begin(), m_added.end());
-        TidyJoints(JointsOf(kept));
+            if (!InArea(*wire) || !Split(*wire)) wires[kept++] = wire;
+        wires.resize(kept);
+        wires.insert(wires.end(), m_added.begin(), m_added.end());
+        TidyJoints(JointsOf(wires));
         m_sheet.SetFlags(m_sheet.GetFlags() | CCircuit::kFlagCleanupPending);
         return m_changed;
     }
 
 private:
-    // A node of the area, with what the passes need to know of it without visiting it
-    // again, and the next node of its cell (in node-list order; -1 ends the chain).
-    struct CCellEntry {
-        CTenths at;
-        CSimNode* node;
-        int64_t next;
-    };
-
     std::vector<CWire*> NearbyWires() const {
         std::vector<CWire*> wires;
-        for (CPart* part : m_sheet.ObjectsIn(m_query))
-            if (CWire* wire = part->AsWire()) wires.push_back(wire);
+        m_sheet.VisitObjectsIn(m_query, [&wires](CPart& part) {
+            if (CWire* wire = part.AsWire()) wires.push_back(wire);
+        });
         return wires;
     }
 
@@ -146,39 +124,20 @@ private:
         return !node.IsEmpty() && m_area.Contains(ToTenths(node.GetPosition()));
     }
 
-    // Files the nodes of the area by cell: one chain per cell through an array, built in
-    // one pass and read in constant time per cell (no sorting, no allocation per cell).
-    void CollectNodes() {
-        const std::vector<CSimNode*>& nodes = m_sheet.GetNodes();
-        // Backwards, so that each chain (new entries go first) runs in node-list order.
-        for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
-            CSimNode* node = *it;
-            if (!InArea(*node)) continue;
-            const CTenths at = ToTenths(node->GetPosition());
-            int64_t& head = m_heads.Get(TenthCellKey(TenthCell(at.x), TenthCell(at.y)), -1);
-            m_cells.push_back({at, node, head});
-            head = int64_t(m_cells.size()) - 1;
-        }
-    }
-
-    // The nodes of the area that may lie in the box, each cell's in node-list order: those
-    // of the cells it covers or, when the cells outnumber the nodes, all of them.
+    // The nodes of the area that may lie in the box: those filed in the document's node
+    // index near it or, for a box larger than the sheet's nodes are many, all of them.
+    // Nodes of a sheet lie at least 4 units apart, so the order they come in does not
+    // matter to the split.
     template <typename Visit>
     void ForNodesIn(const CTenthBox& box, Visit visit) {
-        const int64_t cx0 = TenthCell(box.left), cx1 = TenthCell(box.right);
-        const int64_t cy0 = TenthCell(box.top), cy1 = TenthCell(box.bottom);
-        const double cells = (double(cx1) - double(cx0) + 1.0) * (double(cy1) - double(cy0) + 1.0);
-        if (cells > double(m_cells.size())) {
-            for (auto it = m_cells.rbegin(); it != m_cells.rend(); ++it)
-                visit(*it);
-            return;
-        }
-        for (int64_t cx = cx0; cx <= cx1; ++cx)
-            for (int64_t cy = cy0; cy <= cy1; ++cy) {
-                const int64_t* head = m_heads.Find(TenthCellKey(cx, cy));
-                for (int64_t i = head ? *head : -1; i >= 0; i = m_cells[size_t(i)].next)
-                    visit(m_cells[size_t(i)]);
-            }
+        auto inArea = [&](CSimNode& node) {
+            if (InArea(node)) visit(node);
+        };
+        const CRectF area{float(double(box.left) / 10.0), float(double(box.top) / 10.0),
+                          float(double(box.right) / 10.0), float(double(box.bottom) / 10.0)};
+        if (m_sheet.VisitNodesNear(area, inArea)) return;
+        for (CSimNode* node : m_sheet.GetNodes())
+            inArea(*node);
     }
 
     // Replaces the wire by its pieces between the nodes lying on it; false when none does.
@@ -187,11 +146,12 @@ private:
         const CTenths a = ToTenths(from), b = ToTenths(to);
         if (a == b) return false;
         std::vector<CStop> stops{{0.0, a, from}, {Along(a, b, b), b, to}};
-        ForNodesIn(Extent(wire), [&](const CCellEntry& entry) {
+        ForNodesIn(Extent(wire), [&](CSimNode& node) {
             // The wire's own nodes are its ends, even when they lie a little off them.
-            if (entry.at == a || entry.at == b || !OnSegment(a, b, entry.at)) return;
-            if (wire.IsConnectedTo(entry.node)) return;
-            stops.push_back({Along(a, b, entry.at), entry.at, entry.node->GetPosition()});
+            const CTenths at = ToTenths(node.GetPosition());
+            if (at == a || at == b || !OnSegment(a, b, at)) return;
+            if (wire.IsConnectedTo(&node)) return;
+            stops.push_back({Along(a, b, at), at, node.GetPosition()});
         });
         if (stops.size() <= 2) return false;
         std::stable_sort(stops.begin(), stops.end(),
@@ -304,9 +264,7 @@ private:
     CCircuit& m_sheet;
     CTenthBox m_area;
     CRectF m_query;
-    std::vector<CCellEntry> m_cells;  // the nodes of the area, chained by cell
-    CCellHash<int64_t> m_heads;       // the first entry of each cell's chain
-    std::vector<CWire*> m_added;      // split pieces (merged wires too, unused after)
+    std::vector<CWire*> m_added;  // split pieces (merged wires too, unused after)
     bool m_changed = false;
 };
 

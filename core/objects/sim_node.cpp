@@ -15,6 +15,8 @@ void CSimNode::Init(CPointF position, uint64_t sequence) {
     m_position = position;
     m_sequence = sequence;
     m_objects.clear();
+    // Most nodes join two terminals: room for them at once rather than in two steps.
+    if (m_objects.capacity() < 2) m_objects.reserve(2);
     m_nextInCell = nullptr;
     m_passMark = 0;
 }

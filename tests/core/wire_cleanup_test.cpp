@@ -54,6 +54,17 @@ TEST_F(WireCleanup, AWireIsSplitWhereANodeLiesOnIt) {
     EXPECT_EQ(joint->GetObjects().size(), 3u) << "the T is a junction now";
 }
 
+TEST_F(WireCleanup, AWireLongerThanTheSheetHasNodesIsSplitAtEachOfThem) {
+    // Its extent covers far more index cells than there are nodes: the node list is
+    // walked instead, with the same result. Both pins of each resistor lie on it.
+    Wire(*sheet, {0, 0}, {100000, 0});
+    Resistor(*sheet, {30000, 0});
+    Resistor(*sheet, {70000, 0});
+    EXPECT_TRUE(CleanUp({-10, -10, 100010, 10}));
+    EXPECT_EQ(Wires(), (Strings{"0,0-30000,0", "30000,0-30040,0", "30040,0-70000,0",
+                                "70000,0-70040,0", "70040,0-100000,0"}));
+}
+
 TEST_F(WireCleanup, PositionsCompareAtATenthOfAUnit) {
     Wire(*sheet, {0, 0}, {100, 0});
     Wire(*sheet, {50, 0.04f}, {50, 50});  // within a tenth of the line: on it
