@@ -60,6 +60,9 @@ void CSimLabel::AppendShapes(CShapeList& shapes, CPointF origin) const {
 
 void CSimLabel::DrawWith(CCanvas& canvas, const CPlacement& placement) const {
     DrawElementSymbol(GetElement(), canvas, placement);
+    // The net name inside the symbol: labels are told apart by it.
+    DrawCaption(canvas, placement, GetName(), GetSymbolRect().Center(), kCaptionHeight,
+                (placement.Turns() & 1) != 0, CaptionAlign::Centre);
 }
 
 void CSimLabel::Serialize(CRecordBuffer& buffer, CSerialContext& context) {

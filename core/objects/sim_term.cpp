@@ -54,6 +54,11 @@ void CSimTerm::AppendShapes(CShapeList& shapes, CPointF origin) const {
 
 void CSimTerm::DrawWith(CCanvas& canvas, const CPlacement& placement) const {
     DrawElementSymbol(GetElement(), canvas, placement);
+    // The port's name, or its number (from 1) while it has none.
+    std::string caption = GetName();
+    if (caption.empty() && m_portNumber != kNoPort) caption = std::to_string(m_portNumber + 1);
+    DrawCaption(canvas, placement, caption, GetSymbolRect().Center(), kCaptionHeight,
+                (placement.Turns() & 1) != 0, CaptionAlign::Centre);
 }
 
 void CSimTerm::Serialize(CRecordBuffer& buffer, CSerialContext& context) {

@@ -7,6 +7,7 @@
 #include "core/library/sh_rrect.h"
 #include "core/library/sh_text.h"
 #include "core/objects/sim_node.h"
+#include "core/objects/symbol_drawing.h"
 #include "core/platform/number_text.h"
 
 namespace kestro {
@@ -101,6 +102,8 @@ void CSubCirPart::AppendShapes(CShapeList& shapes, CPointF origin) const {
 void CSubCirPart::DrawWith(CCanvas& canvas, const CPlacement& placement) const {
     const CRectF box = GetSymbolRect();
     CSHRRect(box).Draw(canvas, placement);
+    if (m_sheet)
+        DrawPinNames(canvas, placement, box, m_sheet->GetPortPositions(), m_sheet->GetPortNames());
     if (!GetEnvironment().settings.showSubcircuitName) return;
     // The file name under the block, in the placement's colour.
     CSHTextAdvance name(CLogicalFont{"Arial", -10, 400, false});
