@@ -13,19 +13,15 @@
 #include "core/document/netlist_writer.h"
 #include "core/document/wire_cleanup.h"
 #include "core/library/library_data.h"
-#include "core/platform/console_prompts.h"
 #include "core/platform/file_stream.h"
+#include "tools/common/tool_support.h"
 #include "tools/kestro-examples/example_sheets.h"
 #include "tools/kestro-examples/sheet_preview.h"
 
 using namespace kestro;
+using namespace kestro::tool;
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kBadArguments = 1;
-constexpr int kBadInput = 2;
-constexpr int kCannotWrite = 3;
 
 const char kUsage[] =
     "Usage: kestro-examples [--library FILE] [--svg] FOLDER\n"
@@ -39,19 +35,6 @@ const char kUsage[] =
     "Options: --help, --version.\n"
     "Exit status: 0 done, 1 bad arguments, 2 library unreadable or without an element the\n"
     "examples use, 3 a file cannot be written.\n";
-
-class CToolPrompts : public CConsolePrompts {
-public:
-    CToolPrompts() : CConsolePrompts(std::cerr, Answer::No) {}
-    void ShowMessage(const std::string& text, MessageIcon icon) override {
-        CConsolePrompts::ShowMessage("kestro-examples: " + text, icon);
-    }
-};
-
-int Fail(int status, const std::string& message) {
-    std::cerr << "kestro-examples: " << message << '\n';
-    return status;
-}
 
 struct CArguments {
     std::string library;
@@ -76,7 +59,7 @@ std::optional<int> ParseArguments(const std::vector<std::string>& args, CArgumen
     }
     if (positional.size() != 1) return Fail(kBadArguments, "give one folder (see --help)");
     parsed.folder = positional[0];
-    if (parsed.library.empty()) parsed.library = RunningProgramFolder() + "KESTRO.LIB";
+    parsed.library = LibraryOrDefault(parsed.library);
     return std::nullopt;
 }
 
@@ -99,14 +82,7 @@ std::optional<int> Keep(const CExampleFile& file, const CArguments& args,
     }
     if (args.svg) {
         const std::string svg = ReplaceFileExtension(sheet.GetPathName(), ".svg");
-        try {
-            CMirrorFile out(svg);
-            const std::string text = SheetPreviewSvg(sheet, settings);
-            out.Write(text.data(), text.size());
-            out.Commit();
-        } catch (const CFileException& e) {
-            return Fail(kCannotWrite, e.what());
-        }
+        if (WriteTextFile(svg, SheetPreviewSvg(sheet, settings)) != kOk) return kCannotWrite;
         std::cout << svg << '\n';
     }
     return std::nullopt;
@@ -132,21 +108,14 @@ int Run(const CArguments& args) {
     return status.value_or(kOk);
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return kOk;
-        }
-        if (a == "--version") {
-            std::cout << "kestro-examples " KESTRO_VERSION "\n";
-            return kOk;
-        }
-    }
+int Main(const std::vector<std::string>& args) {
     CArguments parsed;
     if (auto status = ParseArguments(args, parsed)) return *status;
     return Run(parsed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return RunTool(argc, argv, "kestro-examples", kUsage, Main);
 }

@@ -6,19 +6,15 @@
 
 #include "core/library/library_data.h"
 #include "core/library/library_source.h"
-#include "core/platform/console_prompts.h"
 #include "core/platform/file_stream.h"
+#include "tools/common/tool_support.h"
 #include "tools/kestro-lib/contact_sheet.h"
 #include "tools/kestro-lib/element_reference.h"
 
 using namespace kestro;
+using namespace kestro::tool;
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kBadArguments = 1;
-constexpr int kBadInput = 2;
-constexpr int kCannotWrite = 3;
 
 const char kUsage[] =
     "Usage: kestro-lib COMMAND ARGUMENTS\n"
@@ -33,25 +29,11 @@ const char kUsage[] =
     "Exit status: 0 done, 1 bad arguments, 2 input unreadable or invalid,\n"
     "3 output cannot be written.\n";
 
-// Messages of the library go to standard error, named after the program.
-class CToolPrompts : public CConsolePrompts {
-public:
-    CToolPrompts() : CConsolePrompts(std::cerr, Answer::No) {}
-    void ShowMessage(const std::string& text, MessageIcon icon) override {
-        CConsolePrompts::ShowMessage("kestro-lib: " + text, icon);
-    }
-};
-
 struct CArguments {
     std::string command;
     std::string input;
     std::optional<std::string> output;
 };
-
-int Fail(int status, const std::string& message) {
-    std::cerr << "kestro-lib: " << message << '\n';
-    return status;
-}
 
 // Parses the command line; a message and a status when it cannot be used.
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
@@ -80,17 +62,6 @@ std::optional<int> ParseArguments(const std::vector<std::string>& args, CArgumen
     return std::nullopt;
 }
 
-int WriteText(const std::string& path, const std::string& text) {
-    try {
-        CMirrorFile file(path);
-        file.Write(text.data(), text.size());
-        file.Commit();
-    } catch (const CFileException& e) {
-        return Fail(kCannotWrite, e.what());
-    }
-    return kOk;
-}
-
 // Compiles a source; a status when it cannot.
 std::optional<int> ReadSource(const std::string& path, CLibraryData& library, CLibraryDocs* docs) {
     try {
@@ -116,7 +87,7 @@ int Reference(const CArguments& args) {
     CLibraryData library(prompts);
     CLibraryDocs docs;
     if (auto status = ReadSource(args.input, library, &docs)) return *status;
-    return WriteText(*args.output, WriteElementReference(library, docs));
+    return WriteTextFile(*args.output, WriteElementReference(library, docs));
 }
 
 // Opens a library file with every element read; a status when it cannot be used.
@@ -130,37 +101,28 @@ int Dump(const CArguments& args) {
     CLibraryData library(prompts);
     if (auto status = OpenLibrary(args.input, library)) return *status;
     const std::string text = WriteLibrarySource(library);
-    if (args.output) return WriteText(*args.output, text);
-    std::cout << text;
-    std::cout.flush();
-    return std::cout ? kOk : Fail(kCannotWrite, "standard output cannot be written");
+    if (args.output) return WriteTextFile(*args.output, text);
+    return PrintText(text);
 }
 
 int Sheet(const CArguments& args) {
     CToolPrompts prompts;
     CLibraryData library(prompts);
     if (auto status = OpenLibrary(args.input, library)) return *status;
-    return WriteText(*args.output, DrawContactSheet(library));
+    return WriteTextFile(*args.output, DrawContactSheet(library));
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return kOk;
-        }
-        if (a == "--version") {
-            std::cout << "kestro-lib " KESTRO_VERSION "\n";
-            return kOk;
-        }
-    }
+int Main(const std::vector<std::string>& args) {
     CArguments parsed;
     if (auto status = ParseArguments(args, parsed)) return *status;
     if (parsed.command == "build") return Build(parsed);
     if (parsed.command == "dump") return Dump(parsed);
     if (parsed.command == "sheet") return Sheet(parsed);
     return Reference(parsed);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    return RunTool(argc, argv, "kestro-lib", kUsage, Main);
 }

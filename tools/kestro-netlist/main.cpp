@@ -12,16 +12,12 @@
 #include "core/document/circuit_document_manager.h"
 #include "core/document/netlist_writer.h"
 #include "core/library/library_data.h"
-#include "core/platform/console_prompts.h"
+#include "tools/common/tool_support.h"
 
 using namespace kestro;
+using namespace kestro::tool;
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kBadArguments = 1;
-constexpr int kBadInput = 2;
-constexpr int kCannotWrite = 3;
 
 const char kUsage[] =
     "Usage: kestro-netlist [--library FILE] [--auto-exit] [--search DIR]... SCHEMATIC\n"
@@ -37,19 +33,6 @@ const char kUsage[] =
     "Options: --help, --version.\n"
     "Exit status: 0 written, 1 bad arguments, 2 library or schematic unreadable,\n"
     "3 netlist cannot be written.\n";
-
-class CToolPrompts : public CConsolePrompts {
-public:
-    CToolPrompts() : CConsolePrompts(std::cerr, Answer::No) {}
-    void ShowMessage(const std::string& text, MessageIcon icon) override {
-        CConsolePrompts::ShowMessage("kestro-netlist: " + text, icon);
-    }
-};
-
-int Fail(int status, const std::string& message) {
-    std::cerr << "kestro-netlist: " << message << '\n';
-    return status;
-}
 
 struct CArguments {
     std::string library;
@@ -75,7 +58,7 @@ std::optional<int> ParseArguments(const std::vector<std::string>& args, CArgumen
     }
     if (positional.size() != 1) return Fail(kBadArguments, "give one schematic (see --help)");
     parsed.schematic = positional[0];
-    if (parsed.library.empty()) parsed.library = RunningProgramFolder() + "KESTRO.LIB";
+    parsed.library = LibraryOrDefault(parsed.library);
     return std::nullopt;
 }
 
@@ -103,26 +86,17 @@ int Run(const CArguments& args) {
     const auto netlist =
         WriteNetlistFile(*sheet, {RunningProgramFolder(), ""}, settings.closeTarn != 0, prompts);
     if (!netlist) return kCannotWrite;
-    std::cout << *netlist << '\n';
-    std::cout.flush();
-    return std::cout ? kOk : Fail(kCannotWrite, "standard output cannot be written");
+    return PrintText(*netlist + '\n');
+}
+
+int Main(const std::vector<std::string>& args) {
+    CArguments parsed;
+    if (auto status = ParseArguments(args, parsed)) return *status;
+    return Run(parsed);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return kOk;
-        }
-        if (a == "--version") {
-            std::cout << "kestro-netlist " KESTRO_VERSION "\n";
-            return kOk;
-        }
-    }
-    CArguments parsed;
-    if (auto status = ParseArguments(args, parsed)) return *status;
-    return Run(parsed);
+    return RunTool(argc, argv, "kestro-netlist", kUsage, Main);
 }

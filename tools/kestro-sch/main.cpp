@@ -9,18 +9,14 @@
 #include "core/document/circuit.h"
 #include "core/document/circuit_document_manager.h"
 #include "core/library/library_data.h"
-#include "core/platform/console_prompts.h"
 #include "core/platform/file_stream.h"
+#include "tools/common/tool_support.h"
 #include "tools/kestro-sch/schematic_dump.h"
 
 using namespace kestro;
+using namespace kestro::tool;
 
 namespace {
-
-constexpr int kOk = 0;
-constexpr int kBadArguments = 1;
-constexpr int kBadInput = 2;
-constexpr int kCannotWrite = 3;
 
 const char kUsage[] =
     "Usage: kestro-sch dump [--json] [--library FILE] SCHEMATIC\n"
@@ -37,25 +33,11 @@ const char kUsage[] =
     "Exit status: 0 done, 1 bad arguments, 2 input unreadable or invalid,\n"
     "3 output cannot be written.\n";
 
-// Messages of the library and the reader go to standard error, named after the program.
-class CToolPrompts : public CConsolePrompts {
-public:
-    CToolPrompts() : CConsolePrompts(std::cerr, Answer::No) {}
-    void ShowMessage(const std::string& text, MessageIcon icon) override {
-        CConsolePrompts::ShowMessage("kestro-sch: " + text, icon);
-    }
-};
-
 struct CArguments {
     bool json = false;
     std::string library;
     std::string schematic;
 };
-
-int Fail(int status, const std::string& message) {
-    std::cerr << "kestro-sch: " << message << '\n';
-    return status;
-}
 
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
     std::vector<std::string> positional;
@@ -78,7 +60,7 @@ std::optional<int> ParseArguments(const std::vector<std::string>& args, CArgumen
     if (positional.size() != 2)
         return Fail(kBadArguments, "dump takes one schematic file (see --help)");
     parsed.schematic = positional[1];
-    if (parsed.library.empty()) parsed.library = RunningProgramFolder() + "KESTRO.LIB";
+    parsed.library = LibraryOrDefault(parsed.library);
     return std::nullopt;
 }
 
@@ -99,26 +81,17 @@ int Dump(const CArguments& args) {
     const auto sheet = documents.OpenDocument(args.schematic);
     if (!sheet) return kBadInput;
     const CDumpNode dump = DumpSchematic(*sheet, args.schematic);
-    std::cout << (args.json ? dump.ToJson() : dump.ToText());
-    std::cout.flush();
-    return std::cout ? kOk : Fail(kCannotWrite, "standard output cannot be written");
+    return PrintText(args.json ? dump.ToJson() : dump.ToText());
+}
+
+int Main(const std::vector<std::string>& args) {
+    CArguments parsed;
+    if (auto status = ParseArguments(args, parsed)) return *status;
+    return Dump(parsed);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    for (const auto& a : args) {
-        if (a == "--help" || a == "-h") {
-            std::cout << kUsage;
-            return kOk;
-        }
-        if (a == "--version") {
-            std::cout << "kestro-sch " KESTRO_VERSION "\n";
-            return kOk;
-        }
-    }
-    CArguments parsed;
-    if (auto status = ParseArguments(args, parsed)) return *status;
-    return Dump(parsed);
+    return RunTool(argc, argv, "kestro-sch", kUsage, Main);
 }

@@ -1,0 +1,61 @@
+#include "tools/common/tool_support.h"
+
+#include <iostream>
+
+#include "core/app/program_folder.h"
+#include "core/platform/file_stream.h"
+
+namespace kestro::tool {
+
+namespace {
+std::string g_toolName = "kestro";
+}  // namespace
+
+const std::string& ToolName() {
+    return g_toolName;
+}
+
+CToolPrompts::CToolPrompts() : CConsolePrompts(std::cerr, Answer::No) {}
+
+void CToolPrompts::ShowMessage(const std::string& text, MessageIcon icon) {
+    CConsolePrompts::ShowMessage(g_toolName + ": " + text, icon);
+}
+
+int Fail(int status, const std::string& message) {
+    std::cerr << g_toolName << ": " << message << '\n';
+    return status;
+}
+
+int WriteTextFile(const std::string& path, const std::string& text) {
+    try {
+        CMirrorFile file(path);
+        file.Write(text.data(), text.size());
+        file.Commit();
+    } catch (const CFileException& e) {
+        return Fail(kCannotWrite, e.what());
+    }
+    return kOk;
+}
+
+int PrintText(const std::string& text) {
+    std::cout << text;
+    std::cout.flush();
+    return std::cout ? kOk : Fail(kCannotWrite, "standard output cannot be written");
+}
+
+std::string LibraryOrDefault(const std::string& given) {
+    return given.empty() ? RunningProgramFolder() + "KESTRO.LIB" : given;
+}
+
+int RunTool(int argc, char** argv, const char* name, const char* usage,
+            const std::function<int(const std::vector<std::string>&)>& body) {
+    g_toolName = name;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") return PrintText(usage);
+        if (a == "--version") return PrintText(g_toolName + " " KESTRO_VERSION "\n");
+    }
+    return body(args);
+}
+
+}  // namespace kestro::tool
