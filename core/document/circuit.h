@@ -273,6 +273,7 @@ public:
     void OnNameChanged(CPart& part) override;
 
 private:
+    void TransformSelection(CSelection& selection, const std::function<void(CPart&)>& change);
     bool AcceptPort(CSimTerm& port, bool report);
     bool AcceptSubcircuit(CSubCirPart& instance, bool report);
     void NameNewElement(CSimPart& element);

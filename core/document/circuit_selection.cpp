@@ -101,33 +101,29 @@ void CCircuit::RefreshSelection(CSelection& selection) const {
 void CCircuit::MoveSelection(CSelection& selection, float dx, float dy) {
     dx = SnapCoordinate(dx);
     dy = SnapCoordinate(dy);
-    if (selection.IsEmpty() || (dx == 0.0f && dy == 0.0f)) return;
-    const CRectF before = selection.UnionOfObjects();
-    const std::vector<CPart*> items = selection.Items();
-    for (CPart* part : items)
-        DisconnectObject(*part);
-    for (CPart* part : items)
-        part->Offset(dx, dy);
-    for (CPart* part : items)
-        ConnectObject(*part);
-    const CRectF changed = UnionRect(before, selection.UnionOfObjects());
-    selection.UpdateBounds();
-    EnlargeDrawingArea(selection.GetBounds());
-    UpdateAllViews(kHintArea, &changed);
-    SetModified();
+    if (dx == 0.0f && dy == 0.0f) return;
+    TransformSelection(selection, [dx, dy](CPart& part) { part.Offset(dx, dy); });
 }
 
 void CCircuit::RotateSelection(CSelection& selection, int turns) {
     if (selection.IsEmpty()) return;
-    const CRectF before = selection.UnionOfObjects();
     const CPointF middle = selection.GetBounds().Center();
     // The centre on the grid keeps turned objects on the grid.
     const CPointF centre{SnapCoordinate(middle.x), SnapCoordinate(middle.y)};
+    TransformSelection(selection, [centre, turns](CPart& part) { part.Rotate(centre, turns); });
+}
+
+// Takes the selected objects off their nodes, changes each, connects them again and
+// reports the area touched before and after.
+void CCircuit::TransformSelection(CSelection& selection,
+                                  const std::function<void(CPart&)>& change) {
+    if (selection.IsEmpty()) return;
+    const CRectF before = selection.UnionOfObjects();
     const std::vector<CPart*> items = selection.Items();
     for (CPart* part : items)
         DisconnectObject(*part);
     for (CPart* part : items)
-        part->Rotate(centre, turns);
+        change(*part);
     for (CPart* part : items)
         ConnectObject(*part);
     const CRectF changed = UnionRect(before, selection.UnionOfObjects());

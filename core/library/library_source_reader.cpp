@@ -55,17 +55,12 @@ public:
         ++m_next;
         return token.text;
     }
-    float Float(const char* what) {
+    float Float(const char* what) { return Number<float>(what); }
+    double Double(const char* what) { return Number<double>(what); }
+    template <typename T>
+    T Number(const char* what) {
         const std::string text = Word(what);
-        float value = 0;
-        const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (result.ec != std::errc() || result.ptr != text.data() + text.size())
-            Fail(std::string(what) + " must be a number, not " + Quoted(text));
-        return value;
-    }
-    double Double(const char* what) {
-        const std::string text = Word(what);
-        double value = 0;
+        T value = 0;
         const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
         if (result.ec != std::errc() || result.ptr != text.data() + text.size())
             Fail(std::string(what) + " must be a number, not " + Quoted(text));
