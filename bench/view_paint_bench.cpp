@@ -80,9 +80,14 @@ struct CPaintFixture {
     }
 };
 
-CPaintFixture& Fixture(int count) {
+// The views must go before the application object, so main empties this map.
+std::map<int, std::unique_ptr<CPaintFixture>>& Fixtures() {
     static std::map<int, std::unique_ptr<CPaintFixture>> fixtures;
-    auto& fixture = fixtures[count];
+    return fixtures;
+}
+
+CPaintFixture& Fixture(int count) {
+    auto& fixture = Fixtures()[count];
     if (!fixture) fixture = std::make_unique<CPaintFixture>(count);
     return *fixture;
 }
@@ -134,5 +139,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    kestro::Fixtures().clear();
     return 0;
 }
