@@ -32,6 +32,7 @@
 #include "gui/resources/command_ids.h"
 #include "gui/views/child_frame.h"
 #include "gui/views/command_table.h"
+#include "gui/views/element_button_images.h"
 #include "gui/views/frame_document.h"
 #include "gui/views/main_frame.h"
 
@@ -177,8 +178,8 @@ bool CKestroApp::CreateMainFrame() {
 
 void CKestroApp::BuildElementMenu() {
     // Hook: the element menus built from the library go into the schematic menu with
-    // MainFrame()->SetElementMenu(menu), and the element toolbar buttons get their images
-    // and descriptions with MainFrame()->SetElementButton(5000 + i, image, description).
+    // MainFrame()->SetElementMenu(menu).
+    if (m_library) UpdateElementButtons(*m_mainFrame, *m_library, m_settings);
 }
 
 void CKestroApp::AcceptDroppedFiles() {

@@ -10,11 +10,15 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include "core/library/library_data.h"
+#include "core/library/sh_line.h"
+#include "core/platform/scripted_prompts.h"
 #include "gui/resources/button_images.h"
 #include "gui/resources/command_ids.h"
 #include "gui/resources/string_table.h"
 #include "gui/views/child_frame.h"
 #include "gui/views/command_table.h"
+#include "gui/views/element_button_images.h"
 #include "gui/views/frame_document.h"
 #include "gui/views/lib_child_frame.h"
 #include "gui/views/main_frame.h"
@@ -141,6 +145,48 @@ private slots:
         QVERIFY(button);
         QCOMPARE(button->toolTip(), QString("Resistor"));
         QCOMPARE(button->statusTip(), QString("Resistor"));
+    }
+
+    void elementButtonsShowTheLibrarysElementsAndKeepTheStandInPastItsEnd() {
+        CScriptedPrompts prompts;
+        CLibraryData library(prompts);
+        library.New("/nonexistent/KESTRO.LIB");
+        for (const char* name : {"GND", "RX"}) {
+            auto element = CLibElement::MakeNew(name);
+            element->SetRect({-20, -10, 20, 10});
+            element->SetDescription(std::string("Element ") + name);
+            // A cross over the whole symbol: the image must reach its four edges.
+            element->AddShape(std::make_unique<CSHLine>(CPointF{-20, 0}, CPointF{20, 0}));
+            element->AddShape(std::make_unique<CSHLine>(CPointF{0, -10}, CPointF{0, 10}));
+            library.AppendElement(std::move(element));
+        }
+        auto frame = MakeFrame();
+        CSettings settings;
+        UpdateElementButtons(*frame, library, settings);
+        QAction* second = frame->ElementToolBar()->findChild<QAction*>("id5001");
+        QAction* past = frame->ElementToolBar()->findChild<QAction*>("id5007");
+        QVERIFY(second && past);
+        QCOMPARE(second->toolTip(), QString("Element RX"));
+        QCOMPARE(second->statusTip(), QString("Element RX"));
+        QVERIFY(past->toolTip() != QString("Element RX"));
+
+        for (const qreal ratio : {1.0, 2.0}) {
+            const QImage image = ElementButtonImage(*library.GetElement(1), settings, ratio);
+            QCOMPARE(image.size(), QSize(16, 15) * ratio);
+            // The wide symbol spans the button from the first free column to the last,
+            // centred between top and bottom, with the border left clear.
+            QRect inked;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qAlpha(image.pixel(x, y)) != 0) inked |= QRect(x, y, 1, 1);
+            const int border = int(ratio);
+            QCOMPARE(inked.left(), border);
+            // A line ends before its last pixel, as everywhere on the sheet.
+            QVERIFY(inked.right() >= image.width() - 2 - border);
+            QVERIFY(inked.right() <= image.width() - 1 - border);
+            QVERIFY(inked.top() >= border && inked.bottom() <= image.height() - 1 - border);
+            QVERIFY(qAbs(inked.top() - (image.height() - 1 - inked.bottom())) <= 1);
+        }
     }
 
     void toolbarsFollowTheActiveWindowKind() {
