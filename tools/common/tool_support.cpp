@@ -7,22 +7,14 @@
 
 namespace kestro::tool {
 
-namespace {
-std::string g_toolName = "kestro";
-}  // namespace
-
-const std::string& ToolName() {
-    return g_toolName;
-}
-
 CToolPrompts::CToolPrompts() : CConsolePrompts(std::cerr, Answer::No) {}
 
 void CToolPrompts::ShowMessage(const std::string& text, MessageIcon icon) {
-    CConsolePrompts::ShowMessage(g_toolName + ": " + text, icon);
+    CConsolePrompts::ShowMessage(std::string(kToolName) + ": " + text, icon);
 }
 
 int Fail(int status, const std::string& message) {
-    std::cerr << g_toolName << ": " << message << '\n';
+    std::cerr << kToolName << ": " << message << '\n';
     return status;
 }
 
@@ -47,13 +39,12 @@ std::string LibraryOrDefault(const std::string& given) {
     return given.empty() ? RunningProgramFolder() + "KESTRO.LIB" : given;
 }
 
-int RunTool(int argc, char** argv, const char* name, const char* usage,
+int RunTool(int argc, char** argv, const char* usage,
             const std::function<int(const std::vector<std::string>&)>& body) {
-    g_toolName = name;
     const std::vector<std::string> args(argv + 1, argv + argc);
     for (const std::string& a : args) {
         if (a == "--help" || a == "-h") return PrintText(usage);
-        if (a == "--version") return PrintText(g_toolName + " " KESTRO_VERSION "\n");
+        if (a == "--version") return PrintText(std::string(kToolName) + " " KESTRO_VERSION "\n");
     }
     return body(args);
 }

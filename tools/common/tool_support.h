@@ -15,8 +15,8 @@ constexpr int kBadArguments = 1;
 constexpr int kBadInput = 2;
 constexpr int kCannotWrite = 3;
 
-// The tool's name, which prefixes every message; set once by RunTool.
-const std::string& ToolName();
+// The tool's name, which prefixes every message: each tool's main.cpp defines it.
+extern const char* const kToolName;
 
 // Messages of the library and the readers go to standard error, named after the tool.
 class CToolPrompts : public CConsolePrompts {
@@ -39,7 +39,7 @@ std::string LibraryOrDefault(const std::string& given);
 
 // Answers --help, -h and --version; otherwise hands the arguments (without the program
 // name) to the tool's body and returns its status.
-int RunTool(int argc, char** argv, const char* name, const char* usage,
+int RunTool(int argc, char** argv, const char* usage,
             const std::function<int(const std::vector<std::string>&)>& body);
 
 }  // namespace kestro::tool

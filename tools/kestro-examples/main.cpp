@@ -21,6 +21,8 @@
 using namespace kestro;
 using namespace kestro::tool;
 
+const char* const kestro::tool::kToolName = "kestro-examples";
+
 namespace {
 
 const char kUsage[] =
@@ -117,5 +119,5 @@ int Main(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return RunTool(argc, argv, "kestro-examples", kUsage, Main);
+    return RunTool(argc, argv, kUsage, Main);
 }

@@ -14,6 +14,8 @@
 using namespace kestro;
 using namespace kestro::tool;
 
+const char* const kestro::tool::kToolName = "kestro-lib";
+
 namespace {
 
 const char kUsage[] =
@@ -124,5 +126,5 @@ int Main(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return RunTool(argc, argv, "kestro-lib", kUsage, Main);
+    return RunTool(argc, argv, kUsage, Main);
 }

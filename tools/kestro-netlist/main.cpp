@@ -17,6 +17,8 @@
 using namespace kestro;
 using namespace kestro::tool;
 
+const char* const kestro::tool::kToolName = "kestro-netlist";
+
 namespace {
 
 const char kUsage[] =
@@ -98,5 +100,5 @@ int Main(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return RunTool(argc, argv, "kestro-netlist", kUsage, Main);
+    return RunTool(argc, argv, kUsage, Main);
 }

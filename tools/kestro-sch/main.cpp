@@ -16,6 +16,8 @@
 using namespace kestro;
 using namespace kestro::tool;
 
+const char* const kestro::tool::kToolName = "kestro-sch";
+
 namespace {
 
 const char kUsage[] =
@@ -93,5 +95,5 @@ int Main(const std::vector<std::string>& args) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    return RunTool(argc, argv, "kestro-sch", kUsage, Main);
+    return RunTool(argc, argv, kUsage, Main);
 }
