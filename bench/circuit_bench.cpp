@@ -6,12 +6,11 @@
 #include <memory>
 #include <random>
 
+#include "bench/bench_library.h"
 #include "core/app/settings.h"
 #include "core/document/circuit.h"
 #include "core/document/selection.h"
 #include "core/document/simple_document_manager.h"
-#include "core/library/library_data.h"
-#include "core/library/sh_line.h"
 #include "core/objects/sim_part.h"
 #include "core/objects/wire.h"
 #include "core/platform/recording_canvas.h"
@@ -22,17 +21,7 @@ using namespace kestro;
 namespace {
 
 struct CBenchWorld {
-    CBenchWorld() {
-        library.New("/nonexistent/KESTRO.LIB");
-        auto element = CLibElement::MakeNew("R");
-        element->SetRect({-20, -10, 20, 10});
-        element->GetOutputPoints() = {{-20, 0}, {20, 0}};
-        element->AddShape(std::make_unique<CSHLine>(CPointF{-20, 0}, CPointF{-10, 0}));
-        element->AddShape(std::make_unique<CSHLine>(CPointF{10, 0}, CPointF{20, 0}));
-        element->AddShape(std::make_unique<CSHLine>(CPointF{-10, -5}, CPointF{10, 5}));
-        element->AddDefinition(CNetLine("R", "Ohm", CGenType::MakeFloat(1000), 0x400));
-        library.AppendElement(std::move(element));
-    }
+    CBenchWorld() { bench::FillBenchLibrary(library); }
 
     // `count` objects: elements 60 units apart in rows 40 apart, a wire after each.
     std::shared_ptr<CCircuit> Sheet(int count) {
@@ -40,7 +29,7 @@ struct CBenchWorld {
         const int perRow = static_cast<int>(std::sqrt(count / 2.0)) + 1;
         for (int i = 0; i < count / 2; ++i) {
             const float x = float(60 * (i % perRow)), y = float(40 * (i / perRow));
-            sheet->AddObject(CSimPart::Create(context.parts, 0, {x, y}, 0));
+            sheet->AddObject(CSimPart::Create(context.parts, bench::kResistor, {x, y}, 0));
             sheet->AddObject(CWire::Create(context.parts, {x + 20, y}, {x + 40, y}));
         }
         return sheet;

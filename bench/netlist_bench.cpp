@@ -7,13 +7,12 @@
 #include <filesystem>
 #include <memory>
 
+#include "bench/bench_library.h"
 #include "core/app/settings.h"
 #include "core/document/circuit.h"
 #include "core/document/netlist_writer.h"
 #include "core/document/simple_document_manager.h"
 #include "core/document/wire_cleanup.h"
-#include "core/library/library_data.h"
-#include "core/library/sh_line.h"
 #include "core/objects/sim_part.h"
 #include "core/objects/sim_term.h"
 #include "core/objects/sub_cir_part.h"
@@ -24,25 +23,11 @@ using namespace kestro;
 
 namespace {
 
-constexpr uint16_t kGround = 0, kResistor = 1;
+using bench::kGround;
+using bench::kResistor;
 
 struct CBenchWorld {
-    CBenchWorld() {
-        library.New("/nonexistent/KESTRO.LIB");
-        auto ground = CLibElement::MakeNew("GND");
-        ground->SetFlags(CLibElement::kGround);
-        ground->SetRect({-10, 0, 10, 20});
-        ground->GetOutputPoints() = {{0, 0}};
-        library.AppendElement(std::move(ground));
-        auto resistor = CLibElement::MakeNew("R");
-        resistor->SetRect({-20, -10, 20, 10});
-        resistor->GetOutputPoints() = {{-20, 0}, {20, 0}};
-        resistor->AddShape(std::make_unique<CSHLine>(CPointF{-20, 0}, CPointF{20, 0}));
-        resistor->AddDefinition(CNetLine("R", "Ohm", CGenType::MakeFloat(1000), 0x400));
-        library.AppendElement(std::move(resistor));
-        library.GetPortElement().SetRect({-20, -10, 20, 10});
-        library.GetPortElement().GetOutputPoints() = {{20, 0}};
-    }
+    CBenchWorld() { bench::FillBenchLibrary(library); }
 
     void Element(CCircuit& sheet, uint16_t id, CPointF at) {
         sheet.AddObject(CSimPart::Create(context.parts, id, at, 0));

@@ -9,12 +9,11 @@
 #include <memory>
 #include <string>
 
+#include "bench/bench_library.h"
 #include "core/app/settings.h"
 #include "core/document/circuit.h"
 #include "core/document/circuit_document_manager.h"
 #include "core/document/schematic_file.h"
-#include "core/library/library_data.h"
-#include "core/library/sh_line.h"
 #include "core/objects/sim_part.h"
 #include "core/objects/sim_term.h"
 #include "core/objects/sub_cir_part.h"
@@ -27,16 +26,7 @@ namespace {
 
 struct CBenchWorld {
     CBenchWorld() {
-        library.New("/nonexistent/KESTRO.LIB");
-        auto element = CLibElement::MakeNew("R");
-        element->GetDefinition(0).SetValue(CGenType::MakeString("R"));
-        element->SetRect({-20, -10, 20, 10});
-        element->GetOutputPoints() = {{-20, 0}, {20, 0}};
-        element->AddShape(std::make_unique<CSHLine>(CPointF{-20, 0}, CPointF{20, 0}));
-        element->AddDefinition(CNetLine("R", "Ohm", CGenType::MakeFloat(1000), 0x400));
-        library.AppendElement(std::move(element));
-        library.GetPortElement().SetRect({-20, -10, 20, 10});
-        library.GetPortElement().GetOutputPoints() = {{20, 0}};
+        bench::FillBenchLibrary(library);
         std::string pattern =
             (std::filesystem::temp_directory_path() / "kestro-bench-XXXXXX").string();
         folder = ::mkdtemp(pattern.data());
@@ -54,7 +44,7 @@ struct CBenchWorld {
         const int perRow = static_cast<int>(std::sqrt(count / 2.0)) + 1;
         for (int i = 0; i < count / 2; ++i) {
             const float x = float(60 * (i % perRow)), y = float(40 * (i / perRow));
-            sheet->AddObject(CSimPart::Create(parts, 0, {x, y}, 0));
+            sheet->AddObject(CSimPart::Create(parts, bench::kResistor, {x, y}, 0));
             sheet->AddObject(CWire::Create(parts, {x + 20, y}, {x + 40, y}));
         }
         return sheet;

@@ -4,46 +4,21 @@
 #include <cstdint>
 #include <memory>
 
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
 #include "core/document/internal_clipboard.h"
 #include "core/document/object_records.h"
 #include "core/document/record_buffer.h"
 #include "core/document/selection.h"
 #include "core/document/simple_document_manager.h"
-#include "core/library/library_data.h"
-#include "core/library/sh_line.h"
 #include "core/platform/recording_canvas.h"
-#include "core/platform/scripted_prompts.h"
+#include "tests/core/circuit_support.h"
 
 using namespace kestro;
 
 namespace {
 
-// Ground, a two-pin element with a linked value, and a port and label with their pins.
-void FillLibrary(CLibraryData& library) {
-    library.New("/nonexistent/KESTRO.LIB");
-    auto ground = CLibElement::MakeNew("GND");
-    ground->SetFlags(CLibElement::kGround);
-    ground->SetRect({-10, 0, 10, 20});
-    ground->GetOutputPoints() = {{0, 0}};
-    library.AppendElement(std::move(ground));
-    auto resistor = CLibElement::MakeNew("R");
-    resistor->SetRect({-20, -10, 20, 10});
-    resistor->GetOutputPoints() = {{-20, 0}, {20, 0}};
-    resistor->AddShape(std::make_unique<CSHLine>(CPointF{-20, 0}, CPointF{20, 0}));
-    resistor->AddDefinition(CNetLine("R", "Ohm", CGenType::MakeFloat(1000), 0x700));
-    library.AppendElement(std::move(resistor));
-    library.GetPortElement().SetRect({-20, -10, 20, 10});
-    library.GetPortElement().GetOutputPoints() = {{20, 0}};
-}
-
-struct CWorld {
-    CWorld() { FillLibrary(library); }
-    CScriptedPrompts prompts;
-    CSettings settings;
-    CLibraryData library{prompts};
-};
+// Ground, two two-pin elements (one with a linked value), and the port with its pin.
+using CWorld = test::CLibraryWorld;
 
 constexpr size_t kMaxObjects = 400;
 

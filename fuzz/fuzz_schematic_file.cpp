@@ -7,53 +7,24 @@
 #include <cstdlib>
 #include <memory>
 
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
 #include "core/document/record_buffer.h"
 #include "core/document/schematic_file.h"
 #include "core/document/simple_document_manager.h"
-#include "core/library/library_data.h"
-#include "core/library/sh_line.h"
-#include "core/platform/scripted_prompts.h"
+#include "tests/core/circuit_support.h"
 
 using namespace kestro;
 
 namespace {
 
-// Ground, two two-pin elements (one with a linked value), and the port, label and
-// simulation control with their pins.
-void FillLibrary(CLibraryData& library) {
-    library.New("/nonexistent/KESTRO.LIB");
-    auto ground = CLibElement::MakeNew("GND");
-    ground->SetFlags(CLibElement::kGround);
-    ground->SetRect({-10, 0, 10, 20});
-    ground->GetOutputPoints() = {{0, 0}};
-    library.AppendElement(std::move(ground));
-    auto resistor = CLibElement::MakeNew("N");
-    resistor->GetDefinition(0).SetValue(CGenType::MakeString("R"));
-    resistor->SetRect({-20, -10, 20, 10});
-    resistor->GetOutputPoints() = {{-20, 0}, {20, 0}};
-    resistor->AddShape(std::make_unique<CSHLine>(CPointF{-20, 0}, CPointF{20, 0}));
-    resistor->AddDefinition(CNetLine("R", "Ohm", CGenType::MakeFloat(1000), 0x700));
-    library.AppendElement(std::move(resistor));
-    auto capacitor = CLibElement::MakeNew("C");
-    capacitor->SetRect({-20, -10, 20, 10});
-    capacitor->GetOutputPoints() = {{-20, 0}, {20, 0}};
-    capacitor->AddDefinition(CNetLine("C", "F", CGenType::MakeFloat(1e-6), 0x400));
-    library.AppendElement(std::move(capacitor));
-    library.GetPortElement().SetRect({-20, -10, 20, 10});
-    library.GetPortElement().GetOutputPoints() = {{20, 0}};
-    library.GetLabelElement().SetRect({-20, -10, 20, 10});
-    library.GetLabelElement().GetOutputPoints() = {{-20, 0}};
-    library.GetControlElement().SetRect({-20, -20, 20, 20});
-    library.SetOldNumbers({0, 5000, 5001});  // old files get as far as their header
-}
-
-struct CWorld {
-    CWorld() { FillLibrary(library); }
-    CScriptedPrompts prompts;
-    CSettings settings;
-    CLibraryData library{prompts};
+// The small library of the tests, with the label's pin, and old element numbers so that
+// old files get as far as their header.
+struct CWorld : test::CLibraryWorld {
+    CWorld() {
+        library.GetLabelElement().SetRect({-20, -10, 20, 10});
+        library.GetLabelElement().GetOutputPoints() = {{-20, 0}};
+        library.SetOldNumbers({0, 5000, 5001});
+    }
 };
 
 }  // namespace

@@ -46,19 +46,23 @@ inline void FillSheetLibrary(CLibraryData& library) {
 
 inline constexpr uint16_t kGround = 0, kResistor = 1, kCapacitor = 2;
 
-// Library, settings, prompts and open documents of one test.
-struct CSheetWorld {
-    CSheetWorld() { FillSheetLibrary(library); }
+// Prompts, settings and the small library, for programs that make their own documents.
+struct CLibraryWorld {
+    CLibraryWorld() { FillSheetLibrary(library); }
 
+    CScriptedPrompts prompts;
+    CSettings settings;
+    CLibraryData library{prompts};
+};
+
+// Library, settings, prompts and open documents of one test.
+struct CSheetWorld : CLibraryWorld {
     std::shared_ptr<CCircuit> NewSheet(const std::string& path = {}) {
         auto sheet = documents.CreateUntitled(context);
         sheet->SetPathName(path);
         return sheet;
     }
 
-    CScriptedPrompts prompts;
-    CSettings settings;
-    CLibraryData library{prompts};
     CSimpleDocumentManager documents;
     CCircuitContext context{{library, settings, prompts}, documents};
 };
