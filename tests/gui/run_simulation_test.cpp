@@ -15,23 +15,6 @@
 
 using namespace kestro;
 
-namespace {
-
-void WriteScript(const QString& path, const QByteArray& body) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n" + body);
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-}  // namespace
-
 class RunSimulationTest : public QObject {
     Q_OBJECT
 
@@ -79,7 +62,7 @@ private slots:
     }
 
     void twoTopLevelSheetsAskWhichAndCancelWritesNothing() {
-        WriteScript(m_program + "/tarn", "touch \"$(dirname \"$0\")/ran\"\n");
+        QVERIFY(WriteScript(m_program + "/tarn", "touch \"$(dirname \"$0\")/ran\"\n"));
         CTestApp t = MakeTestApp((m_program + "/").toStdString(), m_socket);
         QVERIFY(t.app->Start());
         QVERIFY(OpenHierarchy(t));
@@ -98,8 +81,8 @@ private slots:
     }
 
     void theChosenSheetsNetlistGoesToTheEngineAsOneArgument() {
-        WriteScript(m_program + "/tarn",
-                    "printf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args.txt\"\n");
+        QVERIFY(WriteScript(m_program + "/tarn",
+                            "printf '%s\\n' \"$#\" \"$1\" > \"$(dirname \"$0\")/args.txt\"\n"));
         CTestApp t = MakeTestApp((m_program + "/").toStdString(), m_socket);
         QVERIFY(t.app->Start());
         QVERIFY(OpenHierarchy(t));
@@ -115,8 +98,9 @@ private slots:
     }
 
     void runGraphonHandsTheRunningViewerTheResultFile() {
-        WriteScript(m_program + "/tarn", "exit 0\n");
-        WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n");
+        QVERIFY(WriteScript(m_program + "/tarn", "exit 0\n"));
+        QVERIFY(
+            WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n"));
         CStandInViewer viewer(m_socket, "Graphon waveforms");
         CTestApp t = MakeTestApp((m_program + "/").toStdString(), m_socket);
         QVERIFY(t.app->Start());

@@ -51,19 +51,6 @@ private:
     QString m_netlist;
 };
 
-void WriteScript(const QString& path, const QByteArray& body) {
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("#!/bin/sh\n" + body);
-    file.close();
-    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class SimulationLaunchGuiTest : public QObject {
@@ -108,8 +95,9 @@ private slots:
     }
 
     void engineGetsTheNetlistPathAsOneArgumentEvenWithSpaces() {
-        WriteScript(m_program + "/tarn",
-                    "printf '%s\\n' \"$#\" \"$1\" \"$(pwd)\" > \"$(dirname \"$0\")/args.txt\"\n");
+        QVERIFY(WriteScript(
+            m_program + "/tarn",
+            "printf '%s\\n' \"$#\" \"$1\" \"$(pwd)\" > \"$(dirname \"$0\")/args.txt\"\n"));
         auto s = Open();
         QTest::keyClick(s->frame, Qt::Key_F8);
         QTRY_VERIFY(QFile::exists(m_program + "/args.txt"));
@@ -132,7 +120,7 @@ private slots:
     }
 
     void twoTopLevelSheetsAskWhichAndCancelWritesNothing() {
-        WriteScript(m_program + "/tarn", "touch \"$(dirname \"$0\")/ran\"\n");
+        QVERIFY(WriteScript(m_program + "/tarn", "touch \"$(dirname \"$0\")/ran\"\n"));
         auto s = Open();
         s->schematic->topLevels = {"/w/a.sch", "/w/b.sch"};
         QTest::keyClick(s->frame, Qt::Key_F8);
@@ -143,8 +131,9 @@ private slots:
     }
 
     void runGraphonHandsARunningViewerTheResultFile() {
-        WriteScript(m_program + "/tarn", "exit 0\n");
-        WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n");
+        QVERIFY(WriteScript(m_program + "/tarn", "exit 0\n"));
+        QVERIFY(
+            WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n"));
         CStandInViewer viewer(m_socket, "graphon - old results");
         auto s = Open();
         QTest::keyClick(s->frame, Qt::Key_F8);
@@ -157,8 +146,9 @@ private slots:
     }
 
     void aTitleShorterThanSevenCharactersNeverCounts() {
-        WriteScript(m_program + "/tarn", "exit 0\n");
-        WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n");
+        QVERIFY(WriteScript(m_program + "/tarn", "exit 0\n"));
+        QVERIFY(
+            WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n"));
         CStandInViewer squatter(m_socket, "Graph");
         auto s = Open();
         QTest::keyClick(s->frame, Qt::Key_F8);
@@ -170,8 +160,9 @@ private slots:
     }
 
     void aStartedViewerGetsTheFileOnceItListens() {
-        WriteScript(m_program + "/tarn", "exit 0\n");
-        WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n");
+        QVERIFY(WriteScript(m_program + "/tarn", "exit 0\n"));
+        QVERIFY(
+            WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n"));
         auto s = Open();
         QSignalSpy handedOff(&s->t.app->ViewerChannel(), &CLocalViewerChannel::HandOffFinished);
         QTest::keyClick(s->frame, Qt::Key_F8);
@@ -186,7 +177,8 @@ private slots:
     }
 
     void viewerWithoutAnyRunStartsWithoutAFile() {
-        WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n");
+        QVERIFY(
+            WriteScript(m_program + "/graphon", "touch \"$(dirname \"$0\")/viewer-started\"\n"));
         auto s = Open();
         QTest::keyClick(s->frame, Qt::Key_F8, Qt::AltModifier);
         QTRY_VERIFY(QFile::exists(m_program + "/viewer-started"));

@@ -57,4 +57,17 @@ QString SaveScreenshot(QWidget& widget, const QString& name) {
     return path;
 }
 
+bool WriteScript(const QString& path, const QByteArray& body) {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const bool written = file.write("#!/bin/sh\n" + body) == body.size() + 10;
+    file.close();
+    return written && file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 }  // namespace kestro

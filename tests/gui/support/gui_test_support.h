@@ -31,6 +31,12 @@ CTestApp MakeTestApp(const std::string& programFolder = std::string(),
 // The element library built with the editor.
 QString BundledLibraryFile();
 
+// Writes an executable shell script (the stand-in engine or viewer of a test); false when
+// it cannot be written.
+bool WriteScript(const QString& path, const QByteArray& body);
+// The whole content of a file; empty when it cannot be read.
+QByteArray ReadFile(const QString& path);
+
 // Saves a picture of the widget as <build>/screenshots/<name>.png and returns the path.
 QString SaveScreenshot(QWidget& widget, const QString& name);
 
