@@ -7,14 +7,14 @@
 #include <random>
 
 #include "bench/bench_library.h"
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
 #include "core/document/selection.h"
-#include "core/document/simple_document_manager.h"
+#include "core/hierarchy/simple_document_manager.h"
 #include "core/objects/sim_part.h"
 #include "core/objects/wire.h"
 #include "core/platform/recording_canvas.h"
 #include "core/platform/scripted_prompts.h"
+#include "core/platform/settings.h"
 
 using namespace kestro;
 

@@ -8,16 +8,16 @@
 #include <memory>
 
 #include "bench/bench_library.h"
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
-#include "core/document/netlist_writer.h"
-#include "core/document/simple_document_manager.h"
 #include "core/document/wire_cleanup.h"
+#include "core/hierarchy/simple_document_manager.h"
+#include "core/netlist/netlist_writer.h"
 #include "core/objects/sim_part.h"
 #include "core/objects/sim_term.h"
 #include "core/objects/sub_cir_part.h"
 #include "core/objects/wire.h"
 #include "core/platform/scripted_prompts.h"
+#include "core/platform/settings.h"
 
 using namespace kestro;
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/document/record_buffer.h"
+#include "core/platform/record_buffer.h"
 
 using namespace kestro;
 

@@ -10,15 +10,15 @@
 #include <string>
 
 #include "bench/bench_library.h"
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
-#include "core/document/circuit_document_manager.h"
-#include "core/document/schematic_file.h"
+#include "core/hierarchy/circuit_document_manager.h"
 #include "core/objects/sim_part.h"
 #include "core/objects/sim_term.h"
 #include "core/objects/sub_cir_part.h"
 #include "core/objects/wire.h"
 #include "core/platform/scripted_prompts.h"
+#include "core/platform/settings.h"
+#include "core/schematic_file/schematic_file.h"
 
 using namespace kestro;
 

@@ -12,12 +12,12 @@
 #include <map>
 #include <memory>
 
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
-#include "core/document/circuit_document_manager.h"
+#include "core/hierarchy/circuit_document_manager.h"
 #include "core/library/library_data.h"
 #include "core/objects/sim_part.h"
 #include "core/platform/scripted_prompts.h"
+#include "core/platform/settings.h"
 #include "gui/views/kestro_view.h"
 #include "gui/views/view_services.h"
 

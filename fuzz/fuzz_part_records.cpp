@@ -7,11 +7,11 @@
 #include "core/document/circuit.h"
 #include "core/document/internal_clipboard.h"
 #include "core/document/object_records.h"
-#include "core/document/record_buffer.h"
 #include "core/document/selection.h"
-#include "core/document/simple_document_manager.h"
+#include "core/hierarchy/simple_document_manager.h"
+#include "core/platform/record_buffer.h"
 #include "core/platform/recording_canvas.h"
-#include "tests/core/circuit_support.h"
+#include "tests/core/support/circuit_support.h"
 
 using namespace kestro;
 

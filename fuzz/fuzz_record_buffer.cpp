@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "core/document/record_buffer.h"
 #include "core/library/gen_type.h"
+#include "core/platform/record_buffer.h"
 
 using namespace kestro;
 

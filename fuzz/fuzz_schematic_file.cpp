@@ -8,10 +8,10 @@
 #include <memory>
 
 #include "core/document/circuit.h"
-#include "core/document/record_buffer.h"
-#include "core/document/schematic_file.h"
-#include "core/document/simple_document_manager.h"
-#include "tests/core/circuit_support.h"
+#include "core/hierarchy/simple_document_manager.h"
+#include "core/platform/record_buffer.h"
+#include "core/schematic_file/schematic_file.h"
+#include "tests/core/support/circuit_support.h"
 
 using namespace kestro;
 

@@ -3,30 +3,22 @@
 #include <cctype>
 
 #include "core/platform/number_text.h"
+#include "core/platform/path.h"
 #include "core/platform/prompts.h"
 
 namespace kestro {
 
-std::string FolderWithSlash(const std::string& folder) {
-    if (folder.empty() || folder.back() == '/') return folder;
-    return folder + "/";
-}
-
 CProcessRequest EngineRequest(const std::string& programFolder, const std::string& netlistPath) {
-    return {FolderWithSlash(programFolder) + kEngineProgram, {netlistPath}, programFolder};
+    return {WithTrailingSlash(programFolder) + kEngineProgram, {netlistPath}, programFolder};
 }
 
 CProcessRequest ViewerRequest(const std::string& programFolder) {
-    return {FolderWithSlash(programFolder) + kViewerProgram, {}, programFolder};
+    return {WithTrailingSlash(programFolder) + kViewerProgram, {}, programFolder};
 }
 
 std::string ResultFileName(const std::string& netlistPath) {
     if (netlistPath.empty()) return {};
-    const size_t nameStart = netlistPath.find_last_of('/') + 1;  // npos + 1 == 0
-    const size_t dot = netlistPath.find_last_of('.');
-    // A dot that starts the name (".hidden") is not an extension either.
-    const bool hasExtension = dot != std::string::npos && dot > nameStart;
-    return (hasExtension ? netlistPath.substr(0, dot) : netlistPath) + ".TXT";
+    return ReplaceExtension(netlistPath, ".TXT");
 }
 
 bool IsViewerTitle(std::string_view title) {
@@ -52,7 +44,7 @@ std::optional<size_t> ChooseTopLevel(CPrompts& prompts, const std::vector<std::s
 }
 
 std::string ViewerSocketName(const std::string& runtimeFolder, uint32_t userId) {
-    if (!runtimeFolder.empty()) return FolderWithSlash(runtimeFolder) + kViewerMessageName;
+    if (!runtimeFolder.empty()) return WithTrailingSlash(runtimeFolder) + kViewerMessageName;
     return std::string(kViewerMessageName) + "-" + FormatInt(static_cast<int64_t>(userId));
 }
 

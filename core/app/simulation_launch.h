@@ -27,9 +27,6 @@ struct CProcessRequest {
     friend bool operator==(const CProcessRequest&, const CProcessRequest&) = default;
 };
 
-// The folder with a "/" at its end; an empty folder stays empty.
-std::string FolderWithSlash(const std::string& folder);
-
 // The engine run on a netlist: the path is one argument, whatever it holds; the engine
 // works in the program folder.
 CProcessRequest EngineRequest(const std::string& programFolder, const std::string& netlistPath);

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "core/document/circuit_context.h"
-#include "core/document/name_index.h"
-#include "core/document/node_index.h"
-#include "core/document/node_pool.h"
+#include "core/document/index/name_index.h"
+#include "core/document/index/node_index.h"
+#include "core/document/index/node_pool.h"
+#include "core/document/index/object_index.h"
 #include "core/document/object_buffer.h"
-#include "core/document/object_index.h"
 #include "core/library/gen_type.h"
 #include "core/objects/part.h"
 

@@ -1,9 +1,9 @@
 #include "core/document/circuit.h"
 
-#include "core/app/settings.h"
 #include "core/document/selection.h"
 #include "core/objects/sim_node.h"
 #include "core/platform/canvas.h"
+#include "core/platform/settings.h"
 
 namespace kestro {
 

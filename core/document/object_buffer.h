@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "core/document/record_buffer.h"
 #include "core/objects/part.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

@@ -1,9 +1,9 @@
 #include "core/document/object_records.h"
 
 #include "core/document/circuit.h"
-#include "core/document/record_buffer.h"
 #include "core/objects/part_factory.h"
 #include "core/objects/sim_link.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "core/document/cell_hash.h"
+#include "core/document/index/cell_hash.h"
 #include "core/objects/part.h"
 
 namespace kestro {

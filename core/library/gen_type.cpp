@@ -3,8 +3,8 @@
 #include <cmath>
 #include <cstring>
 
-#include "core/document/record_buffer.h"
 #include "core/platform/number_text.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

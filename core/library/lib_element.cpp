@@ -1,7 +1,7 @@
 #include "core/library/lib_element.h"
 
-#include "core/document/record_buffer.h"
 #include "core/library/sh_text.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

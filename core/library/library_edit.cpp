@@ -1,8 +1,8 @@
 // Adding, copying and deleting elements, and the element name table of schematics.
 #include <algorithm>
 
-#include "core/document/record_buffer.h"
 #include "core/library/library_data.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

@@ -8,9 +8,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/document/record_buffer.h"
 #include "core/library/library_data.h"
 #include "core/platform/file_stream.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/document/record_buffer.h"
 #include "core/library/menu_stream.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

@@ -1,7 +1,7 @@
 #include "core/library/part_data.h"
 
-#include "core/document/record_buffer.h"
 #include "core/library/library_data.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

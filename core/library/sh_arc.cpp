@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "core/document/record_buffer.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

@@ -1,6 +1,6 @@
 #include "core/library/sh_line.h"
 
-#include "core/document/record_buffer.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

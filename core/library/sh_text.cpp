@@ -4,7 +4,7 @@
 #include <cmath>
 #include <limits>
 
-#include "core/document/record_buffer.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "core/document/record_buffer.h"
 #include "core/library/sh_arc.h"
 #include "core/library/sh_ellipse.h"
 #include "core/library/sh_line.h"
 #include "core/library/sh_poly.h"
 #include "core/library/sh_rrect.h"
 #include "core/library/sh_text.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

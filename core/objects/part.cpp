@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/document/record_buffer.h"
 #include "core/objects/sim_control.h"
 #include "core/objects/sim_label.h"
 #include "core/objects/sim_link.h"
@@ -12,6 +11,7 @@
 #include "core/objects/sim_text.h"
 #include "core/objects/sub_cir_part.h"
 #include "core/objects/wire.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

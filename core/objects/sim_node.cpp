@@ -2,11 +2,11 @@
 
 #include <algorithm>
 
-#include "core/app/settings.h"
 #include "core/library/shape.h"
 #include "core/objects/part.h"
 #include "core/objects/sub_cir_part.h"
 #include "core/platform/canvas.h"
+#include "core/platform/settings.h"
 
 namespace kestro {
 

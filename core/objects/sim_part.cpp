@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "core/document/record_buffer.h"
 #include "core/library/lib_element.h"
 #include "core/library/library_data.h"
 #include "core/objects/sim_link.h"
 #include "core/objects/symbol_drawing.h"
 #include "core/platform/number_text.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

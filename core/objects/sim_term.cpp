@@ -1,11 +1,11 @@
 #include "core/objects/sim_term.h"
 
 #include "core/document/circuit.h"
-#include "core/document/record_buffer.h"
 #include "core/library/lib_element.h"
 #include "core/library/library_data.h"
 #include "core/objects/library_messages.h"
 #include "core/objects/symbol_drawing.h"
+#include "core/platform/record_buffer.h"
 
 namespace kestro {
 

@@ -1,9 +1,9 @@
 #include "core/objects/sim_text.h"
 
-#include "core/app/settings.h"
-#include "core/document/record_buffer.h"
 #include "core/library/library_data.h"
 #include "core/objects/symbol_drawing.h"
+#include "core/platform/record_buffer.h"
+#include "core/platform/settings.h"
 
 namespace kestro {
 

@@ -1,14 +1,14 @@
 #include "core/objects/sub_cir_part.h"
 
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
 #include "core/document/document_manager.h"
-#include "core/document/record_buffer.h"
 #include "core/library/sh_rrect.h"
 #include "core/library/sh_text.h"
 #include "core/objects/sim_node.h"
 #include "core/objects/symbol_drawing.h"
 #include "core/platform/number_text.h"
+#include "core/platform/record_buffer.h"
+#include "core/platform/settings.h"
 
 namespace kestro {
 

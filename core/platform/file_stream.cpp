@@ -9,18 +9,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/platform/path.h"
+
 namespace kestro {
 
 namespace {
 
 constexpr size_t kBufferSize = 64 * 1024;
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
 
 void SyncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -169,7 +164,7 @@ void CFileStream::Sync() {
 }
 
 CMirrorFile::CMirrorFile(const std::string& target) : m_target(target) {
-    std::string pattern = FolderOf(target) + "/.kestro-XXXXXX";
+    std::string pattern = FolderOrCurrent(target) + ".kestro-XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     const int fd = ::mkostemp(name.data(), O_CLOEXEC);
@@ -197,7 +192,7 @@ void CMirrorFile::Commit() {
         throw CFileException(m_target, error);
     }
     m_committed = true;
-    SyncFolder(FolderOf(m_target));
+    SyncFolder(FolderOrCurrent(m_target));
 }
 
 bool FileExists(const std::string& path) {

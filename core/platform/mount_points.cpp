@@ -5,6 +5,7 @@
 
 #include "core/platform/byte_stream.h"
 #include "core/platform/file_stream.h"
+#include "core/platform/path.h"
 
 namespace kestro {
 
@@ -45,11 +46,6 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
 
 bool Listed(std::string_view type, const auto& names) {
     return std::find(std::begin(names), std::end(names), type) != std::end(names);
-}
-
-// A folder path ending in "/" (so "/mnt/a" does not hold "/mnt/ab").
-std::string WithSlash(const std::string& folder) {
-    return !folder.empty() && folder.back() == '/' ? folder : folder + "/";
 }
 
 }  // namespace
@@ -118,8 +114,10 @@ std::vector<std::string> LocalMountFolders(const std::vector<CMountPoint>& table
 std::string RootFolderOf(const std::string& path, const std::vector<std::string>& roots) {
     std::string best = "/";
     for (const auto& root : roots) {
-        const std::string folder = WithSlash(root);
-        if (path.compare(0, folder.size(), folder) == 0 && folder.size() > WithSlash(best).size())
+        // Compared with a trailing "/", so "/mnt/a" does not hold "/mnt/ab".
+        const std::string folder = WithTrailingSlash(root);
+        if (path.compare(0, folder.size(), folder) == 0 &&
+            folder.size() > WithTrailingSlash(best).size())
             best = root;
     }
     return best;

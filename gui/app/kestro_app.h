@@ -9,13 +9,13 @@
 #include <optional>
 #include <string>
 
-#include "core/app/settings.h"
 #include "core/app/simulation_launch.h"
 #include "core/library/library_fonts.h"
 #include "core/platform/prompts.h"
+#include "core/platform/settings.h"
 #include "core/platform/settings_store.h"
 #include "gui/app/recent_file_list.h"
-#include "gui/views/command_map.h"
+#include "gui/commands/command_map.h"
 #include "gui/views/view_services.h"
 
 namespace kestro {

@@ -9,9 +9,9 @@
 #include "core/platform/prompts.h"
 #include "gui/app/kestro_app.h"
 #include "gui/app/kestro_doc_template.h"
-#include "gui/resources/command_ids.h"
-#include "gui/views/command_table.h"
-#include "gui/views/main_frame.h"
+#include "gui/commands/command_ids.h"
+#include "gui/commands/command_table.h"
+#include "gui/frames/main_frame.h"
 
 namespace kestro {
 

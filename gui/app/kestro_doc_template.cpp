@@ -6,11 +6,11 @@
 
 #include "core/document/circuit.h"
 #include "core/platform/prompts.h"
-#include "gui/app/circuit_frame_document.h"
-#include "gui/resources/command_ids.h"
-#include "gui/views/child_frame.h"
+#include "gui/commands/command_ids.h"
+#include "gui/frames/child_frame.h"
+#include "gui/frames/circuit_frame_document.h"
+#include "gui/frames/main_frame.h"
 #include "gui/views/kestro_view.h"
-#include "gui/views/main_frame.h"
 
 namespace kestro {
 

@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "core/document/circuit_document_manager.h"
-#include "core/document/netlist_file_name.h"
+#include "core/hierarchy/circuit_document_manager.h"
+#include "core/netlist/netlist_file_name.h"
 
 namespace kestro {
 

@@ -4,9 +4,9 @@
 #include <cstring>
 
 #include "gui/app/kestro_app.h"
-#include "gui/views/document_frame.h"
+#include "gui/frames/document_frame.h"
+#include "gui/frames/main_frame.h"
 #include "gui/views/kestro_view.h"
-#include "gui/views/main_frame.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <functional>
 #include <map>
 
-#include "gui/resources/command_ids.h"
+#include "gui/commands/command_ids.h"
 
 // Every image is drawn in a 16 x 15 grid of logical pixels. Straight lines run through pixel
 // centres (x.5), so they land on whole device pixels at every ratio the icons are made for.

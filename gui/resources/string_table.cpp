@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "gui/resources/command_ids.h"
+#include "gui/commands/command_ids.h"
 
 namespace kestro {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
-#include "gui/app/edit_cursors.h"
-#include "gui/resources/command_ids.h"
+#include "core/platform/settings.h"
+#include "gui/commands/command_ids.h"
+#include "gui/resources/edit_cursors.h"
 #include "gui/resources/string_table.h"
 #include "gui/views/view_services.h"
 

@@ -7,8 +7,8 @@
 #include "core/document/circuit_observer.h"
 #include "core/document/selection.h"
 #include "core/platform/geometry.h"
-#include "gui/views/command_map.h"
-#include "gui/views/qpainter_canvas.h"
+#include "gui/commands/command_map.h"
+#include "gui/platform/qpainter_canvas.h"
 
 namespace kestro {
 

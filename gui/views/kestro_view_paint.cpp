@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <cmath>
 
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
+#include "core/platform/settings.h"
 #include "gui/views/kestro_view.h"
 #include "gui/views/view_services.h"
 

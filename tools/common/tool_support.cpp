@@ -2,8 +2,8 @@
 
 #include <iostream>
 
-#include "core/app/program_folder.h"
 #include "core/platform/file_stream.h"
+#include "core/platform/program_folder.h"
 
 namespace kestro::tool {
 

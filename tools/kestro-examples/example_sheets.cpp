@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "core/document/circuit.h"
-#include "core/document/circuit_document_manager.h"
+#include "core/hierarchy/circuit_document_manager.h"
 #include "tools/kestro-examples/sheet_drafter.h"
 
 namespace kestro {

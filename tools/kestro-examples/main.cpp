@@ -6,14 +6,15 @@
 #include <string>
 #include <vector>
 
-#include "core/app/program_folder.h"
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
-#include "core/document/circuit_document_manager.h"
-#include "core/document/netlist_writer.h"
 #include "core/document/wire_cleanup.h"
+#include "core/hierarchy/circuit_document_manager.h"
 #include "core/library/library_data.h"
+#include "core/netlist/netlist_writer.h"
 #include "core/platform/file_stream.h"
+#include "core/platform/path.h"
+#include "core/platform/program_folder.h"
+#include "core/platform/settings.h"
 #include "tools/common/tool_support.h"
 #include "tools/kestro-examples/example_sheets.h"
 #include "tools/kestro-examples/sheet_preview.h"
@@ -83,7 +84,7 @@ std::optional<int> Keep(const CExampleFile& file, const CArguments& args,
         std::cout << *netlist << '\n';
     }
     if (args.svg) {
-        const std::string svg = ReplaceFileExtension(sheet.GetPathName(), ".svg");
+        const std::string svg = ReplaceExtension(sheet.GetPathName(), ".svg");
         if (WriteTextFile(svg, SheetPreviewSvg(sheet, settings)) != kOk) return kCannotWrite;
         std::cout << svg << '\n';
     }

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
+#include "core/platform/settings.h"
 #include "core/platform/svg_canvas.h"
 
 namespace kestro {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <vector>
 
-#include "core/app/settings.h"
 #include "core/library/library_data.h"
 #include "core/platform/number_text.h"
+#include "core/platform/settings.h"
 #include "core/platform/svg_canvas.h"
 
 namespace kestro {

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app/program_folder.h"
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
-#include "core/document/circuit_document_manager.h"
-#include "core/document/netlist_writer.h"
+#include "core/hierarchy/circuit_document_manager.h"
 #include "core/library/library_data.h"
+#include "core/netlist/netlist_writer.h"
+#include "core/platform/program_folder.h"
+#include "core/platform/settings.h"
 #include "tools/common/tool_support.h"
 
 using namespace kestro;

@@ -4,12 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "core/app/program_folder.h"
-#include "core/app/settings.h"
 #include "core/document/circuit.h"
-#include "core/document/circuit_document_manager.h"
+#include "core/hierarchy/circuit_document_manager.h"
 #include "core/library/library_data.h"
 #include "core/platform/file_stream.h"
+#include "core/platform/program_folder.h"
+#include "core/platform/settings.h"
 #include "tools/common/tool_support.h"
 #include "tools/kestro-sch/schematic_dump.h"
 

@@ -1,4 +1,4 @@
-#include "gui_test_support.h"
+#include "tests/gui/support/gui_test_support.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "sample_sheet.h"
+#include "tests/gui/support/sample_sheet.h"
 
 #include "core/document/circuit.h"
 #include "core/objects/sim_control.h"
@@ -7,7 +7,7 @@
 #include "core/objects/sim_text.h"
 #include "core/objects/sub_cir_part.h"
 #include "core/objects/wire.h"
-#include "gui_test_support.h"
+#include "tests/gui/support/gui_test_support.h"
 
 namespace kestro {
 

@@ -2,10 +2,10 @@
 
 #include <memory>
 
-#include "core/app/settings.h"
-#include "core/document/circuit_document_manager.h"
+#include "core/hierarchy/circuit_document_manager.h"
 #include "core/library/library_data.h"
 #include "core/platform/scripted_prompts.h"
+#include "core/platform/settings.h"
 #include "gui/views/view_services.h"
 
 namespace kestro {
