@@ -15,6 +15,7 @@
 #include "core/platform/path.h"
 #include "core/platform/program_folder.h"
 #include "core/platform/settings.h"
+#include "tools/common/command_line.h"
 #include "tools/common/tool_support.h"
 #include "tools/kestro-examples/example_sheets.h"
 #include "tools/kestro-examples/sheet_preview.h"
@@ -45,24 +46,18 @@ struct CArguments {
     bool svg = false;
 };
 
+constexpr COption kOptions[] = {
+    {.name = "--library", .takesValue = true, .valueName = "a file name"},
+    {.name = "--svg"},
+};
+
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
-    std::vector<std::string> positional;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--library") {
-            if (i + 1 >= args.size()) return Fail(kBadArguments, "--library needs a file name");
-            parsed.library = args[++i];
-        } else if (a == "--svg") {
-            parsed.svg = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return Fail(kBadArguments, "unknown option " + a + " (see --help)");
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.size() != 1) return Fail(kBadArguments, "give one folder (see --help)");
-    parsed.folder = positional[0];
-    parsed.library = LibraryOrDefault(parsed.library);
+    CCommandLine line;
+    if (auto status = line.Parse(args, kOptions)) return status;
+    if (line.Positional().size() != 1) return Fail(kBadArguments, "give one folder (see --help)");
+    parsed.folder = line.Positional()[0];
+    parsed.library = LibraryOrDefault(line.Value("--library"));
+    parsed.svg = line.Has("--svg");
     return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include "core/library/library_data.h"
 #include "core/library/library_source.h"
 #include "core/platform/file_stream.h"
+#include "tools/common/command_line.h"
 #include "tools/common/tool_support.h"
 #include "tools/kestro-lib/contact_sheet.h"
 #include "tools/kestro-lib/element_reference.h"
@@ -37,28 +38,20 @@ struct CArguments {
     std::optional<std::string> output;
 };
 
+constexpr COption kOptions[] = {
+    {.name = "--output", .alias = "-o", .takesValue = true, .valueName = "a file name"},
+};
+
 // Parses the command line; a message and a status when it cannot be used.
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
-    std::vector<std::string> positional;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-o" || a == "--output") {
-            if (i + 1 >= args.size()) return Fail(kBadArguments, a + " needs a file name");
-            parsed.output = args[++i];
-        } else if (a.size() > 1 && a[0] == '-') {
-            return Fail(kBadArguments, "unknown option " + a + " (see --help)");
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.empty()) return Fail(kBadArguments, "no command given (see --help)");
-    parsed.command = positional[0];
-    if (parsed.command != "build" && parsed.command != "dump" && parsed.command != "sheet" &&
-        parsed.command != "reference")
-        return Fail(kBadArguments, "unknown command " + parsed.command + " (see --help)");
-    if (positional.size() != 2)
+    CCommandLine line;
+    if (auto status = line.Parse(args, kOptions)) return status;
+    if (auto status = RequireCommand(line, {"build", "dump", "sheet", "reference"})) return status;
+    parsed.command = line.Positional()[0];
+    if (line.Positional().size() != 2)
         return Fail(kBadArguments, parsed.command + " takes one input file (see --help)");
-    parsed.input = positional[1];
+    parsed.input = line.Positional()[1];
+    if (line.Has("--output")) parsed.output = line.Value("--output");
     if (!parsed.output && parsed.command != "dump")
         return Fail(kBadArguments, parsed.command + " needs -o OUTPUT");
     return std::nullopt;

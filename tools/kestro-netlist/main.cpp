@@ -12,6 +12,7 @@
 #include "core/netlist/netlist_writer.h"
 #include "core/platform/program_folder.h"
 #include "core/platform/settings.h"
+#include "tools/common/command_line.h"
 #include "tools/common/tool_support.h"
 
 using namespace kestro;
@@ -43,24 +44,21 @@ struct CArguments {
     bool autoExit = false;
 };
 
+constexpr COption kOptions[] = {
+    {.name = "--library", .takesValue = true, .valueName = "a file name"},
+    {.name = "--auto-exit"},
+    {.name = "--search", .takesValue = true, .valueName = "a folder", .repeatable = true},
+};
+
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
-    std::vector<std::string> positional;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--library" || a == "--search") {
-            if (i + 1 >= args.size()) return Fail(kBadArguments, a + " needs a value");
-            (a == "--library" ? parsed.library : parsed.searchFolders.emplace_back()) = args[++i];
-        } else if (a == "--auto-exit") {
-            parsed.autoExit = true;
-        } else if (a.size() > 1 && a[0] == '-') {
-            return Fail(kBadArguments, "unknown option " + a + " (see --help)");
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.size() != 1) return Fail(kBadArguments, "give one schematic (see --help)");
-    parsed.schematic = positional[0];
-    parsed.library = LibraryOrDefault(parsed.library);
+    CCommandLine line;
+    if (auto status = line.Parse(args, kOptions)) return status;
+    if (line.Positional().size() != 1)
+        return Fail(kBadArguments, "give one schematic (see --help)");
+    parsed.schematic = line.Positional()[0];
+    parsed.library = LibraryOrDefault(line.Value("--library"));
+    parsed.searchFolders = line.Values("--search");
+    parsed.autoExit = line.Has("--auto-exit");
     return std::nullopt;
 }
 

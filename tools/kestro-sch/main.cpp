@@ -10,6 +10,7 @@
 #include "core/platform/file_stream.h"
 #include "core/platform/program_folder.h"
 #include "core/platform/settings.h"
+#include "tools/common/command_line.h"
 #include "tools/common/tool_support.h"
 #include "tools/kestro-sch/schematic_dump.h"
 
@@ -41,28 +42,20 @@ struct CArguments {
     std::string schematic;
 };
 
+constexpr COption kOptions[] = {
+    {.name = "--json"},
+    {.name = "--library", .takesValue = true, .valueName = "a file name"},
+};
+
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
-    std::vector<std::string> positional;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--json") {
-            parsed.json = true;
-        } else if (a == "--library") {
-            if (i + 1 >= args.size()) return Fail(kBadArguments, "--library needs a file name");
-            parsed.library = args[++i];
-        } else if (a.size() > 1 && a[0] == '-') {
-            return Fail(kBadArguments, "unknown option " + a + " (see --help)");
-        } else {
-            positional.push_back(a);
-        }
-    }
-    if (positional.empty()) return Fail(kBadArguments, "no command given (see --help)");
-    if (positional[0] != "dump")
-        return Fail(kBadArguments, "unknown command " + positional[0] + " (see --help)");
-    if (positional.size() != 2)
+    CCommandLine line;
+    if (auto status = line.Parse(args, kOptions)) return status;
+    if (auto status = RequireCommand(line, {"dump"})) return status;
+    if (line.Positional().size() != 2)
         return Fail(kBadArguments, "dump takes one schematic file (see --help)");
-    parsed.schematic = positional[1];
-    parsed.library = LibraryOrDefault(parsed.library);
+    parsed.json = line.Has("--json");
+    parsed.schematic = line.Positional()[1];
+    parsed.library = LibraryOrDefault(line.Value("--library"));
     return std::nullopt;
 }
 
