@@ -201,8 +201,8 @@ void CKestroApp::CheckLibraryUpdate() {
     // The loader marks the library modified when it converted an older file.
     if (!m_library || !m_library->IsModified()) return;
     if (m_library->GetVersionMajor() == 3 && m_library->GetVersionMinor() <= 20) {
-        m_library->Save();
-        // The menu editor, once it exists, is hidden here.
+        // A failed save has told the user why; the library stays modified for exit to ask.
+        if (!m_library->Save()) return;
         m_prompts->ShowMessage(kLibraryUpdated, MessageIcon::Information);
         return;
     }

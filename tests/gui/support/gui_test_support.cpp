@@ -1,5 +1,9 @@
 #include "tests/gui/support/gui_test_support.h"
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include <QDir>
 #include <QFile>
 #include <QWidget>
@@ -47,6 +51,23 @@ CTestApp MakeTestApp(const std::string& programFolder, const QString& viewerSock
     setup.viewerSocketName = viewerSocketName;
     t.app = std::make_unique<CKestroApp>(std::move(setup));
     return t;
+}
+
+CFileSizeLimit::CFileSizeLimit(unsigned long bytes) {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    m_previous = limit.rlim_cur;
+    m_previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    limit.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+CFileSizeLimit::~CFileSizeLimit() {
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = m_previous;
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    ::signal(SIGXFSZ, m_previousHandler);
 }
 
 QString SaveScreenshot(QWidget& widget, const QString& name) {

@@ -37,6 +37,21 @@ bool WriteScript(const QString& path, const QByteArray& body);
 // The whole content of a file; empty when it cannot be read.
 QByteArray ReadFile(const QString& path);
 
+// While it lives, files this process writes may not grow past `bytes`: a write beyond
+// fails with EFBIG instead of stopping the process. The way to make a save fail when
+// the tests run as root, who ignores permission bits.
+class CFileSizeLimit {
+public:
+    explicit CFileSizeLimit(unsigned long bytes);
+    ~CFileSizeLimit();
+    CFileSizeLimit(const CFileSizeLimit&) = delete;
+    CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+private:
+    unsigned long m_previous;
+    void (*m_previousHandler)(int);
+};
+
 // Saves a picture of the widget as <build>/screenshots/<name>.png and returns the path.
 QString SaveScreenshot(QWidget& widget, const QString& name);
 

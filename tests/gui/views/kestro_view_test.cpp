@@ -165,6 +165,31 @@ private slots:
         }
     }
 
+    void aFailedSaveOfAnOlderLibraryIsNotReportedAsAnUpdate() {
+        QTemporaryDir program;
+        const QString library = program.filePath("KESTRO.LIB");
+        QVERIFY(QFile::copy(BundledLibraryFile(), library));
+        QFile file(library);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.seek(10));
+        file.write("\x14\0", 2);  // minor version 20: saved at once
+        file.close();
+        CTestApp t = MakeTestApp((program.path() + "/").toStdString());
+        {
+            // Files may not grow past 4 KB while the editor starts (root ignores permission
+            // bits, but not this limit), so the save fails half way.
+            CFileSizeLimit limit(4096);
+            QVERIFY(t.app->Start());
+        }
+        QCOMPARE(int(t.prompts->shown.size()), 1);
+        QCOMPARE(t.prompts->shown[0].icon, MessageIcon::Stop);
+        QVERIFY(t.prompts->shown[0].text != "Kestro Library has been updated.");
+        QVERIFY(t.app->Library()->IsModified());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.seek(10));
+        QCOMPARE(int(file.read(1)[0]), 20);  // the old file is untouched
+    }
+
     void idleTimeDeletesNodesNothingUsesAnyMore() {
         CTestApp t = MakeTestApp();
         QVERIFY(t.app->Start());
