@@ -43,9 +43,10 @@ std::optional<int> CScriptedPrompts::ChooseFromList(const std::string& title,
 }
 
 std::optional<std::string> CScriptedPrompts::EnterText(const std::string& title,
-                                                       const std::string& /*prompt*/,
-                                                       const std::string& /*initial*/) {
+                                                       const std::string& prompt,
+                                                       const std::string& initial) {
     shown.push_back({"text", title, MessageIcon::None, MessageButtons::OkCancel});
+    textRequests.push_back({title, prompt, initial});
     return TakeFront(texts, std::optional<std::string>{});
 }
 

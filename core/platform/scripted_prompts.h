@@ -42,6 +42,10 @@ public:
     std::vector<Shown> shown;
     std::vector<std::string> progressReports;
     std::vector<CFileDialogRequest> fileRequests;
+    struct TextRequest {
+        std::string title, prompt, initial;
+    };
+    std::vector<TextRequest> textRequests;
     std::vector<std::vector<std::string>> listItems;
 
     // Texts of the messages and questions, in order.

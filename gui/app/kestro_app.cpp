@@ -62,6 +62,7 @@ CKestroApp::CKestroApp(CKestroAppSetup setup)
 CKestroApp::~CKestroApp() {
     // Windows first, then the documents they show, then the library the documents use.
     m_mainFrame.reset();
+    ReleaseEditingState();
     m_docTemplate.reset();
     m_parts.reset();
     m_library.reset();
@@ -194,7 +195,35 @@ void CKestroApp::ParseCommandLine(const QStringList& arguments) {
 }
 
 void CKestroApp::CreatePlacementGhost() {
-    // Hook: the placement ghost (CPlacementGhost) of the editing modes is made here.
+    // The editing state (and its ghost) lives with the view services; here it learns how
+    // to reach the rest of the editor.
+    CEditHooks& hooks = m_viewServices.editing->Hooks();
+    hooks.showHelp = [this](const QString& keyword) {
+        if (keyword.isEmpty())
+            HelpWindow().ShowContents();
+        else
+            HelpWindow().ShowKeyword(keyword);
+    };
+    hooks.openSheet = [this](CCircuit& sheet) {
+        if (!m_docTemplate) return;
+        if (!sheet.GetPathName().empty()) {
+            m_docTemplate->OpenDocumentFile(sheet.GetPathName());
+            return;
+        }
+        const QList<CChildFrame*> frames = m_docTemplate->FramesOf(sheet);
+        if (frames.isEmpty())
+            m_docTemplate->CreateFrame(sheet);
+        else if (m_mainFrame)
+            m_mainFrame->MdiArea()->setActiveSubWindow(frames.first());
+    };
+}
+
+void CKestroApp::ReleaseEditingState() {
+    // Copies in the clipboard may keep never-saved sheets alive: they go before the
+    // documents and the library they use.
+    CEditState& editing = *m_viewServices.editing;
+    editing.Clipboard().Clear();
+    editing.SetMode(EditMode::Select);
 }
 
 void CKestroApp::CheckLibraryUpdate() {
@@ -253,8 +282,9 @@ void CKestroApp::Exit() {
     TransferSettings(*m_store, m_settings, TransferDirection::Write);
     if (m_recentFilesChanged) m_recentFiles.Write(*m_store);
     if (auto* qtStore = dynamic_cast<CQtSettingsStore*>(m_store.get())) qtStore->Sync();
-    // The placement ghost goes here once it exists; the library goes last, after the
-    // documents that refer to it.
+    // The clipboard's copies go first; the library goes last, after the documents that
+    // refer to it.
+    ReleaseEditingState();
     m_docTemplate.reset();
     m_parts.reset();
     m_library.reset();

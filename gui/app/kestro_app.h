@@ -122,6 +122,7 @@ private:
     void AcceptDroppedFiles();
     void ParseCommandLine(const QStringList& arguments);
     void CreatePlacementGhost();
+    void ReleaseEditingState();
     void CheckLibraryUpdate();
     void OpenCommandLineFiles();
     void RegisterCommands();

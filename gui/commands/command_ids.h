@@ -47,6 +47,8 @@ inline constexpr int kIdLabel = 33002;
 inline constexpr int kIdAttributes = 32826;
 inline constexpr int kIdEditLibrary = 34102;
 inline constexpr int kIdCopyClipboardBlackWhite = 35019;
+// The Delete key of a schematic view (no menu item).
+inline constexpr int kIdEditClear = 57632;
 
 // Scrolling and stepping through objects (keys only)
 inline constexpr int kIdScrollLineUp = 32781;

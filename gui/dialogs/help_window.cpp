@@ -1,5 +1,8 @@
 #include "gui/dialogs/help_window.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QUrl>
@@ -15,7 +18,8 @@ namespace kestro {
 
 namespace {
 const QUrl kContents(QStringLiteral("qrc:/help/index.html"));
-}
+const QUrl kElements(QStringLiteral("qrc:/help/elements.md"));
+}  // namespace
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QDialog(parent) {
     InitHelpResources();
@@ -41,11 +45,28 @@ void CHelpWindow::ShowKeyword(const QString& keyword) {
     m_browser->setSource(kContents);
     const QString html = m_browser->document()->toHtml();
     if (keyword.isEmpty() || !html.contains(QStringLiteral("name=\"%1\"").arg(keyword))) {
-        ShowContents();
+        if (keyword.isEmpty() || !ShowElement(keyword)) ShowContents();
         return;
     }
     m_browser->scrollToAnchor(keyword);
     Present();
+}
+
+bool CHelpWindow::ShowElement(const QString& netlistName) {
+    m_browser->setSource(kElements, QTextDocument::MarkdownResource);
+    QTextDocument* document = m_browser->document();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormat().headingLevel() != 2 || block.text().trimmed() != netlistName)
+            continue;
+        QTextCursor cursor(block);
+        m_browser->setTextCursor(cursor);
+        Present();
+        // The entry's heading at the top of the window.
+        const QRectF at = document->documentLayout()->blockBoundingRect(block);
+        m_browser->verticalScrollBar()->setValue(static_cast<int>(at.top()));
+        return true;
+    }
+    return false;
 }
 
 void CHelpWindow::Present() {

@@ -13,8 +13,11 @@ public:
     explicit CHelpWindow(QWidget* parent = nullptr);
 
     void ShowContents();
-    // The page part named by the keyword; the contents when there is no such part.
+    // The page part named by the keyword, else the element reference's entry of the
+    // element of that netlist name; the contents when there is neither.
     void ShowKeyword(const QString& keyword);
+    // The element reference at the entry of an element; false when it has none.
+    bool ShowElement(const QString& netlistName);
 
     QTextBrowser* Browser() const { return m_browser; }
 

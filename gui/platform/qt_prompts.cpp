@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -12,6 +11,7 @@
 #include <thread>
 
 #include "gui/dialogs/choose_list_dialog.h"
+#include "gui/dialogs/text_entry_dialog.h"
 
 namespace kestro {
 
@@ -128,12 +128,10 @@ std::optional<int> CQtPrompts::ChooseFromList(const std::string& title,
 std::optional<std::string> CQtPrompts::EnterText(const std::string& title,
                                                  const std::string& prompt,
                                                  const std::string& initial) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(Parent(), QString::fromStdString(title),
-                                               QString::fromStdString(prompt), QLineEdit::Normal,
-                                               QString::fromStdString(initial), &ok);
-    if (!ok) return std::nullopt;
-    return text.toStdString();
+    CTextEntryDlg dialog(QString::fromStdString(title), QString::fromStdString(prompt),
+                         QString::fromStdString(initial), Parent());
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.Text().toStdString();
 }
 
 void CQtPrompts::RunCancellable(const std::string& title, const std::string& subject,

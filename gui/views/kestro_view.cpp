@@ -6,8 +6,13 @@
 #include <cmath>
 
 #include "core/document/circuit.h"
+#include "core/objects/sub_cir_part.h"
 #include "core/platform/settings.h"
 #include "gui/commands/command_ids.h"
+#include "gui/editing/edit_commands.h"
+#include "gui/editing/edit_tool.h"
+#include "gui/editing/pan_tracker.h"
+#include "gui/editing/tracker.h"
 #include "gui/resources/edit_cursors.h"
 #include "gui/resources/string_table.h"
 #include "gui/views/view_services.h"
@@ -50,10 +55,17 @@ CKestroView::CKestroView(std::shared_ptr<CCircuit> document, CViewServices& serv
         connect(bar, &QScrollBar::sliderReleased, viewport(), [this] { viewport()->repaint(); });
     if (m_document) m_document->AddObserver(*this);
     RegisterCommands();
+    RegisterEditingCommands(*this);
 }
 
 CKestroView::~CKestroView() {
+    Editing().Ghost().Forget(*this);
+    if (m_tracker) m_tracker.release()->deleteLater();
     Detach();
+}
+
+CEditState& CKestroView::Editing() const {
+    return *m_services.editing;
 }
 
 void CKestroView::Detach() {
@@ -61,7 +73,9 @@ void CKestroView::Detach() {
     m_next = nullptr;
     if (!m_document) return;
     m_document->RemoveObserver(*this);
+    if (m_tracker) m_tracker->OnCaptureLost();
     m_selection.Clear();
+    m_findPosition = nullptr;
     m_document.reset();
     viewport()->update();
 }
@@ -290,7 +304,9 @@ void CKestroView::OnCircuitUpdate(CCircuit& document, int hint, const CRectF* ar
 }
 
 void CKestroView::OnObjectRemoved(CCircuit& document, CPart& part) {
-    if (&document == m_document.get()) m_selection.Remove(&part);
+    if (&document != m_document.get()) return;
+    m_selection.Remove(&part);
+    if (m_findPosition == &part) m_findPosition = nullptr;
 }
 
 void CKestroView::InvalidateLogical(const CRectF& area) {
@@ -317,52 +333,17 @@ void CKestroView::scrollContentsBy(int /*dx*/, int /*dy*/) {
 // --- Cursor and status text ----------------------------------------------------------------
 
 int CKestroView::CursorIdAt(QPoint pixel) const {
-    switch (m_services.mode) {
-        case EditMode::Select: {
-            const CRectF bounds = m_selection.GetBounds().Normalized();
-            const CPointF p = ToLogical(pixel);
-            const bool inside = !IsEmptyAtTenth(bounds) && p.x >= bounds.left &&
-                                p.x <= bounds.right && p.y >= bounds.top && p.y <= bounds.bottom;
-            return inside ? kCursorMove : kCursorSelect;
-        }
-        case EditMode::Place:
-        case EditMode::Paste:
-            return kCursorPlace;
-        case EditMode::ZoomBox:
-            return kCursorZoomBox;
-        case EditMode::Wire:
-            return kCursorWire;
-    }
-    return kCursorSelect;
+    return Editing().Tool().CursorId(*this, pixel);
 }
 
 QString CKestroView::StatusTextAt(QPoint pixel) const {
-    switch (m_services.mode) {
-        case EditMode::Select:
-            return m_document
-                       ? QString::fromStdString(m_document->DescribeObjectAt(ToLogical(pixel)))
-                       : QString();
-        case EditMode::Place:
-            return QStringLiteral("NEW:  ") + QString::fromStdString(m_services.placeKindName);
-        case EditMode::ZoomBox:
-            return CommandPrompt(kIdZoomBox);
-        case EditMode::Wire:
-            return QStringLiteral("NEW:  Wire");
-        case EditMode::Paste:
-            return CommandPrompt(kIdEditPaste);
-    }
-    return {};
-}
-
-void CKestroView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    if (m_services.cursors) viewport()->setCursor(m_services.cursors->Cursor(CursorIdAt(at)));
-    ShowStatus(StatusTextAt(at));
-    QAbstractScrollArea::mouseMoveEvent(event);
+    return Editing().Tool().StatusText(*this, pixel);
 }
 
 void CKestroView::leaveEvent(QEvent* event) {
     ShowStatus(QString());
+    // The ghost stays with the mouse: it leaves the window with it.
+    if (Editing().Ghost().View() == this) Editing().Ghost().Hide();
     QAbstractScrollArea::leaveEvent(event);
 }
 

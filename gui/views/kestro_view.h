@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractScrollArea>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -12,14 +13,20 @@
 
 namespace kestro {
 
+class CCanvas;
 class CCircuit;
+class CEditState;
+class CPart;
+class CTracker;
 struct CViewServices;
 
 // The scrolling window that shows one schematic sheet: the mapping between sheet units and
 // window pixels (origin, zoom, scroll position), the painting of the sheet, its own
 // selection, the document's change notifications, and the cursor and status text of the
 // editing mode. Several views may show one document; the zoom lives in the document so a
-// new window starts with the last one used.
+// new window starts with the last one used. The mouse goes to the tool of the current
+// editing mode, or to the drag (tracker) that runs; the editing commands are registered
+// by gui/editing.
 class CKestroView : public QAbstractScrollArea, public CCommandTarget, public CCircuitObserver {
     Q_OBJECT
 public:
@@ -33,6 +40,7 @@ public:
     ~CKestroView() override;
 
     CCircuit* Document() const { return m_document.get(); }
+    CEditState& Editing() const;
     CCommandTarget* NextCommandTarget() const override { return m_next; }
     // The document is closing: the view lets go of it and shows nothing more.
     void Detach();
@@ -67,9 +75,30 @@ public:
     // at the window's top-left. Done once, when the view is first shown.
     void InitialUpdate();
 
+    // Scrolls so that the point is at the window's centre, unless it is inside already.
+    void ScrollToCentre(CPointF logical);
+
     // --- Selection -------------------------------------------------------------------
     CSelection& Selection() { return m_selection; }
+    const CSelection& Selection() const { return m_selection; }
     bool IsMoveInProgress() const { return m_moveInProgress; }
+    void SetMoveInProgress(bool moving) { m_moveInProgress = moving; }
+    // Find continues after this object (null: from the start of the list).
+    CPart* FindPosition() const { return m_findPosition; }
+    void SetFindPosition(CPart* part) { m_findPosition = part; }
+
+    // --- Dragging --------------------------------------------------------------------
+    // Runs a drag from a window pixel: the view hands it the mouse until it ends, then
+    // calls `done` with its result. False when it cannot start (another drag runs, or
+    // the tracker refused); `done` is not called then.
+    bool RunTracker(std::unique_ptr<CTracker> tracker, QPoint pixel,
+                    std::function<void(CTracker&, bool)> done);
+    CTracker* Tracker() const { return m_tracker.get(); }
+    // Called by the tracker when it ends.
+    void TrackerFinished(CTracker& tracker);
+    // While a drag scrolls the window the grid is not drawn.
+    void SetGridSuspended(bool suspended);
+    bool IsGridSuspended() const { return m_gridSuspended; }
     // Recomputes the bounds, repaints the old and the new frame, lets the page grow.
     void UpdateSelectionBounds();
 
@@ -78,9 +107,12 @@ public:
     void InvalidateLogical(const CRectF& area);
     // Paints the part of the window inside `clip` (window pixels) onto `painter`.
     void PaintArea(QPainter& painter, const QRect& clip);
+    // Draws with the view's mapping on its window (feedback and the ghost use it).
+    void DrawOnCanvas(QPainter& painter, const std::function<void(CCanvas&)>& draw);
     // The status text of the editing mode at a window point.
     QString StatusTextAt(QPoint pixel) const;
     int CursorIdAt(QPoint pixel) const;
+    void ShowStatus(const QString& text) const;
 
     // CCircuitObserver
     void OnCircuitUpdate(CCircuit& document, int hint, const CRectF* area) override;
@@ -91,7 +123,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    bool event(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:
@@ -106,7 +145,9 @@ private:
     void PaintGrid(QPainter& painter, const CRectF& clip);
     void PaintPageLines(QPainter& painter, const CRectF& clip);
     void PaintSelectionFrame(QPainter& painter);
-    void ShowStatus(const QString& text) const;
+    void PaintOverlays(QPainter& painter);
+    void StartPan(QPoint pixel);
+    void OpenFirstSelected();
 
     std::shared_ptr<CCircuit> m_document;
     CViewServices& m_services;
@@ -119,6 +160,9 @@ private:
     QSize m_page;
     QSize m_line;
     bool m_initialised = false;
+    bool m_gridSuspended = false;
+    CPart* m_findPosition = nullptr;
+    std::unique_ptr<CTracker> m_tracker;
     CCanvasFontCache m_fonts;
 };
 

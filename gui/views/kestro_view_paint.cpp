@@ -1,11 +1,14 @@
 // Painting of the schematic view: white, the grid, the page-division lines, the objects of
-// the document on the canvas, the selection frame.
+// the document on the canvas, the selection frame, then the drag's feedback and the
+// placement ghost over everything.
 #include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
 #include "core/document/circuit.h"
 #include "core/platform/settings.h"
+#include "gui/editing/edit_tool.h"
+#include "gui/editing/tracker.h"
 #include "gui/views/kestro_view.h"
 #include "gui/views/view_services.h"
 
@@ -37,7 +40,7 @@ void CKestroView::PaintArea(QPainter& painter, const QRect& clip) {
     painter.fillRect(widened, Qt::white);
     if (!m_document) return;
     const CSettings* settings = m_services.settings;
-    if ((!settings || settings->grid) && m_zoom * kGridPitch >= kMinGridPixels)
+    if ((!settings || settings->grid) && !m_gridSuspended && m_zoom * kGridPitch >= kMinGridPixels)
         PaintGrid(painter, logicalClip);
     if (!settings || settings->printPageBorder) PaintPageLines(painter, logicalClip);
 
@@ -49,11 +52,18 @@ void CKestroView::PaintArea(QPainter& painter, const QRect& clip) {
         canvas.SetOrigin(m_origin);
         canvas.SetZoom(m_zoom);
         canvas.SetClip(logicalClip);
-        m_document->DrawAll(canvas);
+        // A selection being dragged is drawn by the drag, displaced.
+        CMoveFeedback move;
+        if (m_tracker && m_tracker->HidesSelection()) {
+            move.selection = &m_selection;
+            move.drawSelection = false;
+        }
+        m_document->DrawAll(canvas, move);
     }  // the canvas draws what it holds back before the painter is restored
     painter.restore();
 
-    if (!m_moveInProgress && m_services.mode == EditMode::Select) PaintSelectionFrame(painter);
+    if (!m_moveInProgress && Editing().Tool().ShowsSelectionFrame()) PaintSelectionFrame(painter);
+    PaintOverlays(painter);
 }
 
 void CKestroView::PaintGrid(QPainter& painter, const CRectF& clip) {

@@ -3,15 +3,15 @@
 #include <QSizeF>
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
+
+#include "gui/editing/edit_state.h"
 
 namespace kestro {
 
 class CEditCursors;
 struct CSettings;
-
-// The editing modes of the schematic views (only Select is there so far).
-enum class EditMode { Select, Place, ZoomBox, Wire, Paste };
 
 // The longest side of the print page, in sheet units.
 inline constexpr double kPrintPageLongSide = 800.0;
@@ -25,13 +25,13 @@ inline constexpr double kNoPrinterHeight = 1100.0;
 QSizeF PrintPageSize(double printableWidth, double printableHeight, bool legend);
 
 // What every schematic view reads from the application: the live settings, the cursors,
-// the editing mode, the print page size, and where the status text goes. The application
-// owns one for all views; tests and benchmarks make their own.
+// the editing state (mode, tools, ghost, clipboard), the print page size, and where the
+// status text goes. The application owns one for all views; tests and benchmarks make
+// their own.
 struct CViewServices {
     const CSettings* settings = nullptr;
     const CEditCursors* cursors = nullptr;
-    EditMode mode = EditMode::Select;
-    std::string placeKindName;  // shown in the status text while placing
+    std::shared_ptr<CEditState> editing = std::make_shared<CEditState>();
     QSizeF printPageSize = PrintPageSize(kNoPrinterWidth, kNoPrinterHeight, true);
     std::function<void(const QString&)> showStatus;
 };

@@ -1,0 +1,192 @@
+// The commands that act on the selection or on the whole drawing.
+#include <QGuiApplication>
+
+#include "core/document/circuit.h"
+#include "core/document/edit_step.h"
+#include "core/library/lib_element.h"
+#include "core/platform/prompts.h"
+#include "gui/commands/command_ids.h"
+#include "gui/dialogs/find_element_dialog.h"
+#include "gui/editing/bitmap_copy.h"
+#include "gui/editing/edit_commands.h"
+#include "gui/editing/edit_helpers.h"
+#include "gui/editing/edit_state.h"
+#include "gui/views/kestro_view.h"
+
+namespace kestro {
+
+namespace {
+
+constexpr const char* kCannotFind = "Can Not Find Element.";
+
+bool HasSelection(const CKestroView& view) {
+    return !view.Selection().IsEmpty();
+}
+
+bool HasObjects(const CKestroView& view) {
+    return view.Document() && view.Document()->GetObjectCount() > 0;
+}
+
+void Rotate(CKestroView& view) {
+    CEditState& state = view.Editing();
+    if (state.Mode() == EditMode::Place || state.Mode() == EditMode::Paste) {
+        state.TurnPlacement();
+        return;
+    }
+    CCircuit* document = view.Document();
+    if (state.Mode() != EditMode::Select || !document || view.Selection().IsEmpty()) return;
+    CBusyStatus busy(view);
+    document->RefreshSelection(view.Selection());
+    document->RotateSelection(view.Selection(), 3);
+    view.UpdateSelectionBounds();
+}
+
+void Flip(CKestroView& view, int axis) {
+    if (CCircuit* document = view.Document()) {
+        document->FlipSelection(view.Selection(), axis);
+        view.UpdateSelectionBounds();
+    }
+}
+
+void Copy(CKestroView& view) {
+    CCircuit* document = view.Document();
+    if (!document) return;
+    document->RefreshSelection(view.Selection());
+    if (!view.Selection().IsEmpty()) document->Copy(view.Selection(), view.Editing().Clipboard());
+}
+
+void Delete(CKestroView& view) {
+    CCircuit* document = view.Document();
+    if (!document || view.Selection().IsEmpty()) return;
+    if (view.Editing().Hooks().forgetAttributes) view.Editing().Hooks().forgetAttributes();
+    // The text links of selected elements go with them: left behind they would float on
+    // the sheet without an element, and vanish when the file is read again.
+    document->RefreshSelection(view.Selection());
+    {
+        // The wires tidied where the objects were belong to the deletion.
+        CEditStep step(*document, "Delete");
+        const CRectF old = view.Selection().GetBounds();
+        document->DeleteSelection(view.Selection());
+        if (!IsEmptyAtTenth(old)) step.CleanUpWires(old);
+    }
+    view.UpdateSelectionBounds();
+}
+
+void UndoDelete(CKestroView& view) {
+    CCircuit* document = view.Document();
+    if (!document || !document->CanUndoDelete()) return;
+    CEditState& state = view.Editing();
+    state.Ghost().Hide();
+    state.SetMode(EditMode::Select);
+    const CPointF centre = document->GetDeletionBuffer().GetBounds().Center();
+    document->UndoDelete(view.Selection());
+    view.UpdateSelectionBounds();
+    view.ScrollToCentre(centre);
+    view.viewport()->update();
+}
+
+void SelectAll(CKestroView& view) {
+    CCircuit* document = view.Document();
+    if (!document) return;
+    DropSelection(view);
+    document->SelectAll(view.Selection());
+    view.UpdateSelectionBounds();
+}
+
+void SelectNext(CKestroView& view, bool forward) {
+    CCircuit* document = view.Document();
+    if (!document) return;
+    CPart* current = DropSelection(view);
+    if (CPart* next = document->NextObject(current, forward)) view.Selection().Add(*next);
+    view.UpdateSelectionBounds();
+}
+
+// The Find dialog of the application, unless the editor put another in its place.
+bool AskFind(CKestroView& view, CFindRequest& request) {
+    CEditHooks& hooks = view.Editing().Hooks();
+    CLibraryData& library = view.Document()->GetEnvironment().library;
+    if (hooks.askFind) return hooks.askFind(request, library);
+    return CFindElementDlg::Ask(request, library, &view);
+}
+
+void Find(CKestroView& view, bool withDialog) {
+    CCircuit* document = view.Document();
+    if (!document) return;
+    CFindRequest& request = view.Editing().FindParameters();
+    if (withDialog) {
+        view.Editing().Ghost().Hide();
+        if (!AskFind(view, request)) return;
+    }
+    CPart* found = FindNextElement(*document, request, view.FindPosition());
+    if (!found) {
+        document->GetEnvironment().prompts.ShowMessage(kCannotFind, MessageIcon::Exclamation);
+        return;
+    }
+    view.SetFindPosition(found);
+    DropSelection(view);
+    if (document->Contains(*found)) view.Selection().Add(*found);
+    view.UpdateSelectionBounds();
+    view.ScrollToCentre(found->GetBounds().Center());
+}
+
+// Help on the one object selected (text links aside), else the contents.
+void Help(CKestroView& view) {
+    CEditHooks& hooks = view.Editing().Hooks();
+    if (!hooks.showHelp) return;
+    QString keyword;
+    const CSelection& selection = view.Selection();
+    if (selection.CountedCount() == 1)
+        for (const CPart* part : selection.Items())
+            if (!part->IsLink()) keyword = HelpKeyword(*part);
+    hooks.showHelp(keyword);
+}
+
+}  // namespace
+
+void RegisterEditCommands(CKestroView& view) {
+    CCommandMap& commands = view.Commands();
+    commands.Add(
+        kIdRotate, [&view] { Rotate(view); },
+        [&view](CCommandState& s) {
+            const EditMode mode = view.Editing().Mode();
+            s.enabled = mode == EditMode::Place || mode == EditMode::Paste ||
+                        (mode == EditMode::Select && HasSelection(view));
+        });
+    const auto exactlyOne = [&view](CCommandState& s) {
+        s.enabled = view.Selection().CountedCount() == 1;
+    };
+    commands.Add(
+        kIdFlipLeftRight, [&view] { Flip(view, 0); }, exactlyOne);
+    commands.Add(
+        kIdFlipTopBottom, [&view] { Flip(view, 1); }, exactlyOne);
+    commands.Add(
+        kIdEditCut,
+        [&view] {
+            Copy(view);
+            Delete(view);
+        },
+        [&view](CCommandState& s) { s.enabled = HasSelection(view); });
+    commands.Add(
+        kIdEditCopy, [&view] { Copy(view); },
+        [&view](CCommandState& s) { s.enabled = view.Selection().CountedCount() >= 1; });
+    commands.Add(kIdEditClear, [&view] { Delete(view); });
+    commands.Add(
+        kIdEditUndo, [&view] { UndoDelete(view); },
+        [&view](CCommandState& s) {
+            s.enabled = view.Document() && view.Document()->CanUndoDelete();
+        });
+    const auto anyObject = [&view](CCommandState& s) { s.enabled = HasObjects(view); };
+    commands.Add(
+        kIdSelectAll, [&view] { SelectAll(view); }, anyObject);
+    commands.Add(kIdSelectNext, [&view] { SelectNext(view, true); });
+    commands.Add(kIdSelectPrevious, [&view] { SelectNext(view, false); });
+    commands.Add(kIdEditFind, [&view] { Find(view, true); });
+    commands.Add(kIdFindNext, [&view] { Find(view, false); });
+    commands.Add(
+        kIdCopyClipboardColor, [&view] { CopyBitmap(view, false); }, anyObject);
+    commands.Add(
+        kIdCopyClipboardBlackWhite, [&view] { CopyBitmap(view, true); }, anyObject);
+    commands.Add(kIdHelpIndex, [&view] { Help(view); });
+}
+
+}  // namespace kestro
