@@ -69,7 +69,7 @@ struct CDragFixture {
         // 1,000 objects in the middle of the window.
         const CPointF centre = view->ToLogical({960, 540});
         CSelection& selection = view->Selection();
-        sheet->VisitObjectsIn({centre.x - 500, centre.y - 300, centre.x + 500, centre.y + 300},
+        sheet->VisitObjectsIn({centre.x - 780, centre.y - 420, centre.x + 780, centre.y + 420},
                               [&selection](CPart& part) {
                                   if (selection.Count() < 1000) selection.Add(part);
                               });

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "core/document/circuit_context.h"
@@ -32,11 +33,13 @@ class CSimTerm;
 class CSubCirPart;
 
 // How DrawAll treats a selection being dragged: drawn displaced by `offset` instead of
-// in place, or (drawSelection false) not at all, when the caller draws it over the rest.
+// in place, or (drawSelection false) not at all, when the caller draws it over the rest;
+// the objects in `hidden` (wires that will follow the drag) are not drawn either.
 struct CMoveFeedback {
     const CSelection* selection = nullptr;
     CPointF offset;
     bool drawSelection = true;
+    const std::unordered_set<const CPart*>* hidden = nullptr;
 };
 
 // The document of one schematic sheet: its objects (owned, in list order), nodes and

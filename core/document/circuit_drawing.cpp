@@ -32,6 +32,7 @@ void CCircuit::DrawAll(CCanvas& canvas, const CMoveFeedback& move) const {
     for (const CPart* part : visible) {
         if (part->IsHidden()) continue;
         if (move.selection && move.selection->Contains(part)) continue;
+        if (move.hidden && move.hidden->count(part)) continue;
         if (canvas.IsVisible(part->GetBounds())) part->Draw(canvas);
     }
     if (move.selection && move.drawSelection) DrawSelection(canvas, *move.selection, move.offset);

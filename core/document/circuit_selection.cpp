@@ -78,6 +78,7 @@ void CCircuit::SelectAt(CSelection& selection, CPointF point) const {
 }
 
 void CCircuit::SelectAll(CSelection& selection) const {
+    selection.Reserve(selection.Count() + m_objects.size());
     for (const auto& part : m_objects)
         selection.Add(*part);
     selection.UpdateBounds();

@@ -1,5 +1,6 @@
 #include "core/document/following_wires.h"
 
+#include <cmath>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -70,38 +71,77 @@ CRectF CWireFollower::Follow(CEditStep& step) {
     return reach;
 }
 
-void CWireFollower::FollowOne(CEditStep& step, const CFollow& follow, CRectF& reach) {
-    CWire& wire = *follow.wire;
-    if (!m_sheet.Contains(wire)) return;
-    CPointF ends[2] = {wire.GetEnd(0), wire.GetEnd(1)};
-    const CPointF before[2] = {ends[0], ends[1]};
+bool CWireFollower::NewPath(const CFollow& follow, const CPointF (&to)[2], CPointF (&ends)[2],
+                            CPointF* corner) {
+    const CWire& wire = *follow.wire;
+    const CPointF before[2] = {wire.GetEnd(0), wire.GetEnd(1)};
     for (size_t end = 0; end < 2; ++end)
-        if (follow.follows[end])
-            ends[end] = follow.to[end].part->GetTerminalPosition(follow.to[end].index);
-    reach = Reach(Reach(reach, before[0], before[1]), ends[0], ends[1]);
-    if (SamePoint(ends[0], ends[1])) {
-        step.Remove(wire);
-        return;
-    }
+        ends[end] = follow.follows[end] ? to[end] : before[end];
+    if (SamePoint(ends[0], ends[1])) return false;
     const bool straight = SameTenth(ends[0].x, ends[1].x) || SameTenth(ends[0].y, ends[1].y);
-    if (straight || (follow.follows[0] && follow.follows[1])) {
-        step.Reshape(wire, [&](CPart&) { wire.SetEnds(ends[0], ends[1]); });
-        return;
-    }
+    if (straight || (follow.follows[0] && follow.follows[1])) return true;
     // One end moved off the line: the wire keeps its direction from the fixed end and a
     // second wire makes the bend at the terminal.
     const size_t moving = follow.follows[0] ? 0 : 1;
-    const CPointF fixed = ends[1 - moving], to = ends[moving];
+    const CPointF fixed = ends[1 - moving];
     const bool wasVertical =
         SameTenth(before[0].x, before[1].x) && !SameTenth(before[0].y, before[1].y);
-    const CPointF corner = wasVertical ? CPointF{fixed.x, to.y} : CPointF{to.x, fixed.y};
-    step.Reshape(wire, [&](CPart&) {
-        if (moving == 0)
-            wire.SetEnds(corner, fixed);
-        else
-            wire.SetEnds(fixed, corner);
-    });
-    step.Add(CWire::Create(m_sheet.GetEnvironment(), corner, to));
+    *corner = wasVertical ? CPointF{fixed.x, to[moving].y} : CPointF{to[moving].x, fixed.y};
+    ends[moving] = *corner;
+    return true;
+}
+
+void CWireFollower::FollowOne(CEditStep& step, const CFollow& follow, CRectF& reach) {
+    CWire& wire = *follow.wire;
+    if (!m_sheet.Contains(wire)) return;
+    CPointF to[2], ends[2];
+    for (size_t end = 0; end < 2; ++end)
+        if (follow.follows[end])
+            to[end] = follow.to[end].part->GetTerminalPosition(follow.to[end].index);
+    CPointF corner{NAN, NAN};
+    reach = Reach(reach, wire.GetEnd(0), wire.GetEnd(1));
+    if (!NewPath(follow, to, ends, &corner)) {
+        step.Remove(wire);
+        return;
+    }
+    reach = Reach(reach, ends[0], ends[1]);
+    step.Reshape(wire, [&](CPart&) { wire.SetEnds(ends[0], ends[1]); });
+    if (std::isnan(corner.x)) return;
+    const size_t moving = follow.follows[0] ? 0 : 1;
+    reach = Reach(reach, corner, to[moving]);
+    step.Add(CWire::Create(m_sheet.GetEnvironment(), corner, to[moving]));
+}
+
+std::vector<const CPart*> CWireFollower::FollowingWires() const {
+    std::vector<const CPart*> wires;
+    for (const CFollow& follow : m_follows)
+        wires.push_back(follow.wire);
+    return wires;
+}
+
+std::vector<CWireFollower::CSegment> CWireFollower::Preview(CPointF offset) const {
+    std::vector<CSegment> segments;
+    auto displaced = [offset](const CTerminal& terminal) {
+        const CPointF at = terminal.part->GetTerminalPosition(terminal.index);
+        return CPointF{at.x + offset.x, at.y + offset.y};
+    };
+    for (const CFollow& follow : m_follows) {
+        CPointF to[2], ends[2];
+        for (size_t end = 0; end < 2; ++end)
+            if (follow.follows[end]) to[end] = displaced(follow.to[end]);
+        CPointF corner{NAN, NAN};
+        if (!NewPath(follow, to, ends, &corner)) continue;
+        segments.push_back({ends[0], ends[1]});
+        if (!std::isnan(corner.x)) segments.push_back({corner, to[follow.follows[0] ? 0 : 1]});
+    }
+    for (const CJoin& join : m_joins) {
+        const CPointF to = displaced(join.to);
+        if (SamePoint(join.from, to)) continue;
+        const CPointF corner{to.x, join.from.y};
+        if (!SamePoint(join.from, corner)) segments.push_back({join.from, corner});
+        if (!SamePoint(corner, to)) segments.push_back({corner, to});
+    }
+    return segments;
 }
 
 void CWireFollower::AddPath(CEditStep& step, CPointF from, CPointF corner, CPointF to,

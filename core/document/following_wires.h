@@ -23,12 +23,21 @@ class CWire;
 // Objects touching the terminal without a wire are left as they are.
 class CWireFollower {
 public:
+    struct CSegment {
+        CPointF from, to;
+    };
+
     CWireFollower(CCircuit& sheet, const std::vector<CPart*>& moved);
 
     // After the moved objects changed and were connected again: the wires follow, within
     // the step (which records them); returns the rectangle they reach.
     CRectF Follow(CEditStep& step);
     bool IsEmpty() const { return m_follows.empty() && m_joins.empty(); }
+    // Before anything changed: the wires that will follow, and the segments they and the
+    // joining wires will make when the moved objects are displaced by `offset` (the
+    // feedback of a drag).
+    std::vector<const CPart*> FollowingWires() const;
+    std::vector<CSegment> Preview(CPointF offset) const;
 
 private:
     // A terminal of a moved object.
@@ -48,6 +57,10 @@ private:
 
     void NoteNode(CPart& part, size_t terminal, const std::vector<CPart*>& moved);
     void FollowOne(CEditStep& step, const CFollow& follow, CRectF& reach);
+    // The ends a followed wire gets; false when it shrinks to a point. `corner` is set
+    // when it needs a bend there.
+    static bool NewPath(const CFollow& follow, const CPointF (&to)[2], CPointF (&ends)[2],
+                        CPointF* corner);
     void AddPath(CEditStep& step, CPointF from, CPointF corner, CPointF to, CRectF& reach);
 
     CCircuit& m_sheet;

@@ -1,5 +1,6 @@
 #include "core/document/object_buffer.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "core/document/circuit.h"
@@ -39,6 +40,10 @@ std::vector<std::unique_ptr<CPart>> CObjectBuffer::Load(CCircuit& document) cons
     context.unsavedSheets = &m_unsavedSheets;
     const uint32_t count = m_data.Get<uint32_t>();
     std::unordered_map<uint32_t, CPart*> byNumber;
+    // A count beyond what the data can hold is damage: reserve no more than that.
+    const size_t expected = std::min<size_t>(count, m_data.Remaining() / 2);
+    byNumber.reserve(expected);
+    parts.reserve(expected);
     for (uint32_t i = 0; i < count && m_data.Remaining() > 0; ++i) {
         CObjectRead read = ReadObjectRecord(m_data, context, document.GetEnvironment());
         if (read.badTag) break;

@@ -31,6 +31,11 @@ public:
     bool Remove(const CPart* part);
     // Empties the selection; the bounds become zero.
     void Clear();
+    // Room for `count` objects (selecting a whole large sheet).
+    void Reserve(size_t count) {
+        m_items.reserve(count);
+        m_index.reserve(count);
+    }
 
     // Zero when empty; otherwise the union of the objects' bounds, widened about its
     // centre to at least 9 units in each direction.

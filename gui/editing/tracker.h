@@ -5,6 +5,7 @@
 #include <QPointF>
 #include <QRect>
 #include <functional>
+#include <unordered_set>
 
 #include "core/platform/geometry.h"
 
@@ -14,6 +15,7 @@ class QTimer;
 namespace kestro {
 
 class CKestroView;
+class CPart;
 
 // A mouse drag in a schematic view. The view hands it every mouse and key event while it
 // runs, and a 200 ms timer scrolls the window while the mouse is outside it. Subclasses
@@ -60,6 +62,8 @@ public:
     // True while the view should leave the selection out of its drawing (it is drawn
     // displaced as feedback instead).
     virtual bool HidesSelection() const { return false; }
+    // Other objects the view leaves out meanwhile (null: none).
+    virtual const std::unordered_set<const CPart*>* HiddenObjects() const { return nullptr; }
 
 protected:
     // The slots.

@@ -57,6 +57,7 @@ void CKestroView::PaintArea(QPainter& painter, const QRect& clip) {
         if (m_tracker && m_tracker->HidesSelection()) {
             move.selection = &m_selection;
             move.drawSelection = false;
+            move.hidden = m_tracker->HiddenObjects();
         }
         m_document->DrawAll(canvas, move);
     }  // the canvas draws what it holds back before the painter is restored

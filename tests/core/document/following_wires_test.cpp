@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/document/following_wires.h"
 #include "core/document/internal_clipboard.h"
 #include "core/objects/sim_node.h"
 #include "core/objects/sim_part.h"
@@ -136,6 +137,45 @@ TEST_F(FollowingWires, PinsTouchingWithoutAWireComeApart) {
     sheet->MoveSelection(selection, 0, 50);
     EXPECT_TRUE(Wires().empty());
     EXPECT_NE(r1->GetNode(1), r2->GetNode(0));
+}
+
+// The feedback of a drag draws, in place of the wires that follow, the segments the drop
+// will make: they must be the wires found after the drop.
+TEST_F(FollowingWires, ThePreviewOfADragShowsTheWiresTheDropMakes) {
+    CSimPart* r1 = Resistor({100, 100});
+    CSimPart* r2 = Resistor({200, 100});
+    CPart* kept = Wire({20, 100}, {80, 100});
+    Wire({120, 100}, {180, 100});  // both ends follow: moves along
+    Wire({220, 100}, {300, 100});  // a junction at r2's right pin
+    Wire({220, 100}, {220, 200});
+    Select({r1, r2});
+    const CPointF offset{-20, -30};
+    CWireFollower follower(*sheet, selection.Items());
+    const std::vector<const CPart*> following = follower.FollowingWires();
+    EXPECT_EQ(following.size(), 2u);
+    EXPECT_NE(std::find(following.begin(), following.end(), kept), following.end());
+    Strings preview;
+    for (const CWireFollower::CSegment& segment : follower.Preview(offset)) {
+        CPointF a = segment.from, b = segment.to;
+        if (std::tie(b.x, b.y) < std::tie(a.x, a.y)) std::swap(a, b);
+        auto text = [](CPointF p) { return FormatG(p.x, 6) + "," + FormatG(p.y, 6); };
+        preview.push_back(text(a) + "-" + text(b));
+    }
+    // The wires that stay where they are (the junction's) are drawn by the sheet itself.
+    preview.push_back("220,100-220,200");
+    preview.push_back("220,100-300,100");
+    std::sort(preview.begin(), preview.end());
+    sheet->MoveSelection(selection, offset.x, offset.y);
+    EXPECT_EQ(Wires(), preview);
+    EXPECT_TRUE(EveryWireAcrossOrDown());
+}
+
+TEST_F(FollowingWires, NothingMovedNothingFollows) {
+    Resistor({100, 100});
+    Wire({120, 100}, {200, 100});
+    CWireFollower follower(*sheet, {});
+    EXPECT_TRUE(follower.IsEmpty());
+    EXPECT_TRUE(follower.Preview({50, 50}).empty());
 }
 
 TEST_F(FollowingWires, APastedAndTurnedSetLeavesTheWiresItLandsOnAlone) {
