@@ -79,8 +79,6 @@ public:
     void SetTitle(const std::string& title) { m_title = title; }
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified = true) { m_modified = modified; }
-    bool GetAutoDelete() const { return m_autoDelete; }
-    void SetAutoDelete(bool autoDelete) { m_autoDelete = autoDelete; }
 
     // --- Stored fields (see the schematic file) ----------------------------------------
     int32_t GetVersionMajor() const { return m_versionMajor; }
@@ -148,10 +146,8 @@ public:
     // Takes the object off the sheet: out of every view's selection, off its nodes, its
     // port slot, the instance list and parent link, its label object, its owner's links;
     // an element's links lose their owner. Returns the object (the caller destroys it).
-    std::unique_ptr<CPart> RemoveObject(CPart& part, CCircuitObserver* sender = nullptr);
-    void DeleteObject(CPart& part, CCircuitObserver* sender = nullptr) {
-        RemoveObject(part, sender);
-    }
+    std::unique_ptr<CPart> RemoveObject(CPart& part);
+    void DeleteObject(CPart& part) { RemoveObject(part); }
     bool Contains(const CPart& part) const;
     // Walks the objects in list order; the first object the callback accepts, or null.
     // With `descend`, a subcircuit instance is first offered to it: when it agrees, the
@@ -242,7 +238,7 @@ public:
     // Mirrors one object about its position (axis 0 left-right, 1 top-bottom).
     void FlipObject(CPart& part, int axis);
     // Stores the selection in the deletion buffer, deletes it, empties the selection.
-    void DeleteSelection(CSelection& selection, CCircuitObserver* sender = nullptr);
+    void DeleteSelection(CSelection& selection);
     bool CanUndoDelete() const { return m_deletion.HasData(); }
     // Adds the last deletion again and selects it; empties the deletion buffer.
     void UndoDelete(CSelection& selection);
@@ -262,7 +258,6 @@ public:
     void DrawSelection(CCanvas& canvas, const CSelection& selection, CPointF offset) const;
     void AddObserver(CCircuitObserver& observer);
     void RemoveObserver(CCircuitObserver& observer);
-    const std::vector<CCircuitObserver*>& GetObservers() const { return m_observers; }
     // Tells every observer but `sender`.
     void UpdateAllViews(int hint, const CRectF* area = nullptr, CCircuitObserver* sender = nullptr);
     // "Kind: name" of the topmost object at the point, for the status bar; empty if none.
@@ -292,7 +287,6 @@ private:
     std::string m_path;
     std::string m_title;
     bool m_modified = false;
-    bool m_autoDelete = false;
 
     int32_t m_versionMajor = 3;
     int32_t m_versionMinor = 30;

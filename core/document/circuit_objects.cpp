@@ -129,9 +129,8 @@ void CCircuit::RenumberOrder() {
 
 // --- Removing ---------------------------------------------------------------------------
 
-std::unique_ptr<CPart> CCircuit::RemoveObject(CPart& part, CCircuitObserver* sender) {
+std::unique_ptr<CPart> CCircuit::RemoveObject(CPart& part) {
     if (!Contains(part)) return nullptr;
-    (void)sender;  // every view drops the object, the sender's too
     for (CCircuitObserver* observer : std::vector<CCircuitObserver*>(m_observers))
         observer->OnObjectRemoved(*this, part);
     DisconnectObject(part);

@@ -145,14 +145,14 @@ void CCircuit::FlipObject(CPart& part, int axis) {
     SetModified();
 }
 
-void CCircuit::DeleteSelection(CSelection& selection, CCircuitObserver* sender) {
+void CCircuit::DeleteSelection(CSelection& selection) {
     const std::vector<CPart*> items = selection.Items();
     if (items.empty()) return;
     m_deletion.Store(items, FrameOf(selection), *this);
     CRectF changed = items.front()->GetBounds();
     for (CPart* part : items) {
         changed = UnionRect(changed, part->GetBounds());
-        RemoveObject(*part, sender);  // destroyed here
+        RemoveObject(*part);  // destroyed here
     }
     selection.Clear();
     UpdateAllViews(kHintArea, &changed);
