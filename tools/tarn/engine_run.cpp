@@ -130,6 +130,12 @@ std::optional<int> CEngineRun::Prepare() {
     return std::nullopt;
 }
 
+std::string CEngineRun::DeckText() const {
+    std::string text;
+    for (const std::string& line : m_deck->Text()) text += line + "\n";
+    return text;
+}
+
 std::optional<int> CEngineRun::Start() {
     ngSpice_Init(SendChar, SendStatus, ControlledExit, SendData, SendInitData, ThreadRunning,
                  this);

@@ -35,6 +35,8 @@ public:
     // After the thread has ended: keeps the results and the state; the exit status.
     int Finish();
 
+    // The deck handed to ngspice, one line after another.
+    std::string DeckText() const;
     bool AutoExit() const { return m_netlist && m_netlist->simulation.autoExit; }
     double Progress() const { return m_progress.load(); }
     const std::string& ResultPath() const { return m_resultPath; }

@@ -36,12 +36,13 @@ const char kUsage[] =
     "  --batch     run in the terminal even when there is a display\n"
     "  --verbose   print ngspice's messages (terminal runs)\n"
     "  --models    print the reference of the simulation models (Markdown)\n"
+    "  --deck      print the ngspice deck NETLIST becomes instead of simulating it\n"
     "\n"
     "Options: --help, --version.\n"
     "Exit status: 0 simulated, 1 bad arguments, 2 netlist unreadable or not simulatable,\n"
     "3 results cannot be written.\n";
 
-constexpr COption kOptions[] = {{.name = "--batch"}, {.name = "--models"}};
+constexpr COption kOptions[] = {{.name = "--batch"}, {.name = "--models"}, {.name = "--deck"}};
 
 // A display a person can see; the offscreen platform of the tests is none.
 bool HaveDisplay() {
@@ -62,6 +63,7 @@ int Main(int argc, char** argv, const std::vector<std::string>& args) {
     if (line.Positional().size() != 1) return Fail(kBadArguments, "give one netlist (see --help)");
     tarn::CEngineRun run(line.Positional()[0]);
     if (auto status = run.Prepare()) return *status;
+    if (line.Has("--deck")) return PrintText(run.DeckText());
 #ifdef TARN_WITH_WINDOW
     if (!line.Has("--batch") && HaveDisplay()) return tarn::RunInWindow(argc, argv, run);
 #else
