@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <thread>
 
 namespace kestro::graphon {
@@ -56,7 +57,7 @@ void ParseRows(std::string_view text, size_t width, CPiece& piece) {
     int line = 0;
     while (p < end) {
         ++line;
-        const char* lineEnd = static_cast<const char*>(memchr(p, '\n', size_t(end - p)));
+        const char* lineEnd = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
         if (!lineEnd) lineEnd = end;
         size_t count = 0;
         const char* q = p;
