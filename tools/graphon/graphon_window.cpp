@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QScopeGuard>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileDialog>
@@ -14,6 +13,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStatusBar>
 #include <QSvgGenerator>
 #include <QTableWidget>
@@ -75,17 +75,17 @@ CGraphonWindow::CGraphonWindow(QWidget* parent) : QMainWindow(parent) {
 void CGraphonWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu("&File");
     file->addAction("&Open...", QKeySequence::Open, this, [this] {
-        const QString path = QFileDialog::getOpenFileName(this, "Open Result File", QFileInfo(m_path).path(),
-                                                          "Result files (*.TXT *.txt);;All files (*)");
+        const QString path =
+            QFileDialog::getOpenFileName(this, "Open Result File", QFileInfo(m_path).path(),
+                                         "Result files (*.TXT *.txt);;All files (*)");
         if (!path.isEmpty()) OpenFile(path);
     });
     file->addAction("&Reload", QKeySequence::Refresh, this, [this] {
         if (!m_path.isEmpty()) Load(m_path, true);
     });
     file->addSeparator();
-    file->addAction("Export Plot as &PNG...", this, [this] {
-        AskExport("PNG images (*.png)", "png", &CGraphonWindow::ExportPng);
-    });
+    file->addAction("Export Plot as &PNG...", this,
+                    [this] { AskExport("PNG images (*.png)", "png", &CGraphonWindow::ExportPng); });
     file->addAction("Export Plot as &SVG...", this, [this] {
         AskExport("SVG drawings (*.svg)", "svg", &CGraphonWindow::ExportSvg);
     });
@@ -100,11 +100,12 @@ void CGraphonWindow::BuildMenus() {
     view->addAction("Zoom &In", QKeySequence::ZoomIn, this, [this] {
         m_plot->ZoomTime(0.5, (m_plot->ViewStart() + m_plot->ViewEnd()) / 2);
     });
-    view->addAction("Zoom &Out", QKeySequence::ZoomOut, this, [this] {
-        m_plot->ZoomTime(2, (m_plot->ViewStart() + m_plot->ViewEnd()) / 2);
-    });
-    view->addAction("Pan &Left", QKeySequence(Qt::ALT | Qt::Key_Left), this, [this] { m_plot->Pan(-0.1); });
-    view->addAction("Pan &Right", QKeySequence(Qt::ALT | Qt::Key_Right), this, [this] { m_plot->Pan(0.1); });
+    view->addAction("Zoom &Out", QKeySequence::ZoomOut, this,
+                    [this] { m_plot->ZoomTime(2, (m_plot->ViewStart() + m_plot->ViewEnd()) / 2); });
+    view->addAction("Pan &Left", QKeySequence(Qt::ALT | Qt::Key_Left), this,
+                    [this] { m_plot->Pan(-0.1); });
+    view->addAction("Pan &Right", QKeySequence(Qt::ALT | Qt::Key_Right), this,
+                    [this] { m_plot->Pan(0.1); });
     view->addSeparator();
     m_cursorsAction = view->addAction("&Cursors");
     m_cursorsAction->setCheckable(true);
@@ -193,8 +194,9 @@ bool CGraphonWindow::Load(const QString& path, bool keepView) {
     const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
     QByteArray bytes;
     if (!mapped && size > 0) bytes = file.readAll();
-    const std::string_view text = mapped ? std::string_view(reinterpret_cast<const char*>(mapped), size_t(size))
-                                         : std::string_view(bytes.constData(), size_t(bytes.size()));
+    const std::string_view text =
+        mapped ? std::string_view(reinterpret_cast<const char*>(mapped), size_t(size))
+               : std::string_view(bytes.constData(), size_t(bytes.size()));
     CReadResult result = ReadResultText(text, std::max(1, QThread::idealThreadCount()));
     if (!result.data) {
         ShowError(QString("Cannot read %1:\n%2").arg(name, QString::fromStdString(result.Text())));
@@ -266,7 +268,8 @@ bool CGraphonWindow::ExportSvg(const QString& path) {
 bool CGraphonWindow::ExportCsv(const QString& path) {
     const CResultData* data = m_plot->Data();
     if (!data) return false;
-    const std::string text = CsvText(*data, m_plot->ShownTraces(), m_plot->ViewStart(), m_plot->ViewEnd());
+    const std::string text =
+        CsvText(*data, m_plot->ShownTraces(), m_plot->ViewStart(), m_plot->ViewEnd());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     file.write(text.data(), qint64(text.size()));
@@ -280,7 +283,8 @@ void CGraphonWindow::AskExport(const QString& filter, const QString& suffix,
         return;
     }
     const QFileInfo source(m_path);
-    QString path = QFileDialog::getSaveFileName(this, "Export", source.path() + "/" + source.completeBaseName() + "." + suffix, filter);
+    QString path = QFileDialog::getSaveFileName(
+        this, "Export", source.path() + "/" + source.completeBaseName() + "." + suffix, filter);
     if (path.isEmpty()) return;
     if (QFileInfo(path).suffix().isEmpty()) path += "." + suffix;
     if ((this->*write)(path))

@@ -53,7 +53,8 @@ private:
     void OnFileChanged();
     bool Load(const QString& path, bool keepView);
     void ShowError(const QString& text);
-    void AskExport(const QString& filter, const QString& suffix, bool (CGraphonWindow::*write)(const QString&));
+    void AskExport(const QString& filter, const QString& suffix,
+                   bool (CGraphonWindow::*write)(const QString&));
 
     CPlotWidget* m_plot;
     QListWidget* m_traces;

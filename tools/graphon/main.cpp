@@ -29,10 +29,11 @@ int main(int argc, char** argv) {
 
     CGraphonWindow window;
     CViewerServer server(socket, [&window] { return window.windowTitle(); });
-    QObject::connect(&server, &CViewerServer::OpenRequested, &window, [&window](const QString& path) {
-        window.OpenFile(path);
-        window.Raise();
-    });
+    QObject::connect(&server, &CViewerServer::OpenRequested, &window,
+                     [&window](const QString& path) {
+                         window.OpenFile(path);
+                         window.Raise();
+                     });
     QObject::connect(&server, &CViewerServer::RaiseRequested, &window, &CGraphonWindow::Raise);
     if (!server.Listen())
         qWarning("graphon: the viewer channel cannot listen: %s", qPrintable(server.ErrorText()));

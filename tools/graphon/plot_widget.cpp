@@ -42,7 +42,7 @@ CPlotWidget::CPlotWidget(QWidget* parent) : QWidget(parent) {
 }
 
 QColor CPlotWidget::TraceColour(size_t trace) {
-    static const QColor colours[] = {QColor(0, 90, 200),  QColor(200, 40, 40),  QColor(0, 140, 60),
+    static const QColor colours[] = {QColor(0, 90, 200),   QColor(200, 40, 40), QColor(0, 140, 60),
                                      QColor(150, 60, 170), QColor(210, 120, 0), QColor(0, 150, 160),
                                      QColor(120, 90, 40),  QColor(90, 90, 90)};
     return colours[trace % (sizeof colours / sizeof colours[0])];
@@ -152,9 +152,9 @@ std::vector<CPlotWidget::CStrip> CPlotWidget::Layout(const QSize& size) const {
     const int n = int(shown.size());
     const int height = std::max(10, (area.height() - kStripGap * (n - 1)) / n);
     for (int i = 0; i < n; ++i)
-        strips.push_back({shown[size_t(i)],
-                          QRect(area.left(), area.top() + i * (height + kStripGap), area.width(),
-                                height)});
+        strips.push_back(
+            {shown[size_t(i)],
+             QRect(area.left(), area.top() + i * (height + kStripGap), area.width(), height)});
     return strips;
 }
 
@@ -210,7 +210,8 @@ void CPlotWidget::DrawStrip(QPainter& painter, const CStrip& strip, bool last) c
         painter.drawLine(x, r.top(), x, r.bottom());
         if (last) {
             painter.setPen(palette().color(QPalette::Text));
-            painter.drawText(QRect(x - 50, r.bottom() + 4, 100, 16), Qt::AlignHCenter | Qt::AlignTop,
+            painter.drawText(QRect(x - 50, r.bottom() + 4, 100, 16),
+                             Qt::AlignHCenter | Qt::AlignTop,
                              QString::fromStdString(FormatTick(t, tStep)));
         }
     }
@@ -227,7 +228,8 @@ void CPlotWidget::DrawStrip(QPainter& painter, const CStrip& strip, bool last) c
     const int columns = r.width();
     // One column each side beyond the view, so lines run to the frame.
     const double columnTime = (m_t1 - m_t0) / columns;
-    const auto starts = ColumnStarts(m_data->time, m_t0 - columnTime, m_t1 + columnTime, columns + 2);
+    const auto starts =
+        ColumnStarts(m_data->time, m_t0 - columnTime, m_t1 + columnTime, columns + 2);
     std::vector<CColumnRange> ranges;
     ColumnRanges(trace.values, starts, ranges);
     QPainterPath path;
@@ -253,8 +255,10 @@ void CPlotWidget::DrawStrip(QPainter& painter, const CStrip& strip, bool last) c
         for (size_t i = from; i < to; ++i) {
             const QPointF p(r.left() + (m_data->time[i] - m_t0) / (m_t1 - m_t0) * r.width(),
                             yAt(trace.values[i]));
-            if (i == from) path.moveTo(p);
-            else path.lineTo(p);
+            if (i == from)
+                path.moveTo(p);
+            else
+                path.lineTo(p);
         }
     }
     painter.setPen(QPen(TraceColour(strip.trace), 1.2));
@@ -268,7 +272,8 @@ void CPlotWidget::DrawStrip(QPainter& painter, const CStrip& strip, bool last) c
     QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
-    const QString label = QString::fromStdString(trace.name + (trace.unit.empty() ? "" : " [" + trace.unit + "]"));
+    const QString label =
+        QString::fromStdString(trace.name + (trace.unit.empty() ? "" : " [" + trace.unit + "]"));
     painter.drawText(r.adjusted(6, 3, -6, -3), Qt::AlignLeft | Qt::AlignTop, label);
     painter.setFont(font());
 }
@@ -303,7 +308,8 @@ void CPlotWidget::Render(QPainter& painter, const QSize& size) const {
         return;
     }
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (size_t i = 0; i < strips.size(); ++i) DrawStrip(painter, strips[i], i + 1 == strips.size());
+    for (size_t i = 0; i < strips.size(); ++i)
+        DrawStrip(painter, strips[i], i + 1 == strips.size());
     DrawCursors(painter, size);
 }
 
@@ -383,7 +389,8 @@ void CPlotWidget::mouseReleaseEvent(QMouseEvent* event) {
     const QRect area = PlotArea(size());
     if (box.width() < 4 && box.height() < 4) {
         // A click places the active cursor.
-        if (m_cursorsShown) SetCursorTime(m_activeCursor, std::clamp(TimeAt(at.x(), area), m_t0, m_t1));
+        if (m_cursorsShown)
+            SetCursorTime(m_activeCursor, std::clamp(TimeAt(at.x(), area), m_t0, m_t1));
         return;
     }
     const auto strip = StripAt(m_pressAt);
@@ -426,7 +433,8 @@ void CPlotWidget::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Right: {
             const double sign = event->key() == Qt::Key_Left ? -1 : 1;
             if (control && m_cursorsShown)
-                SetCursorTime(m_activeCursor, m_cursor[m_activeCursor] + sign * pixel * (shift ? 10 : 1));
+                SetCursorTime(m_activeCursor,
+                              m_cursor[m_activeCursor] + sign * pixel * (shift ? 10 : 1));
             else
                 Pan(sign * 0.1);
             return;

@@ -43,7 +43,8 @@ bool CViewerServer::HandToRunning(const QString& name, const QString& file) {
     const auto title = ParseViewerTitleLine(reply.left(reply.indexOf('\n') + 1).toStdString());
     if (!title || !IsViewerTitle(*title)) return false;
     std::string request;
-    if (!file.isEmpty()) request += ViewerOpenLine(QFileInfo(file).absoluteFilePath().toStdString());
+    if (!file.isEmpty())
+        request += ViewerOpenLine(QFileInfo(file).absoluteFilePath().toStdString());
     request += ViewerRaiseLine();
     socket.write(request.data(), qint64(request.size()));
     socket.waitForBytesWritten(2000);

@@ -4,8 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
-#include <utility>
 #include <iostream>
+#include <utility>
 
 #include "core/app/simulation_launch.h"
 #include "tools/common/tool_support.h"
@@ -132,16 +132,17 @@ std::optional<int> CEngineRun::Prepare() {
 
 std::string CEngineRun::DeckText() const {
     std::string text;
-    for (const std::string& line : m_deck->Text()) text += line + "\n";
+    for (const std::string& line : m_deck->Text())
+        text += line + "\n";
     return text;
 }
 
 std::optional<int> CEngineRun::Start() {
-    ngSpice_Init(SendChar, SendStatus, ControlledExit, SendData, SendInitData, ThreadRunning,
-                 this);
+    ngSpice_Init(SendChar, SendStatus, ControlledExit, SendData, SendInitData, ThreadRunning, this);
     std::vector<std::string> lines = m_deck->Text();
     std::vector<char*> pointers;
-    for (std::string& line : lines) pointers.push_back(line.data());
+    for (std::string& line : lines)
+        pointers.push_back(line.data());
     pointers.push_back(nullptr);
     m_lastError.clear();
     if (ngSpice_Circ(pointers.data()) != 0 || m_exited || !m_lastError.empty())
@@ -168,8 +169,8 @@ void CEngineRun::OnText(const char* text) {
     const bool error = line.starts_with("stderr");
     if (line.starts_with("stdout ")) line.erase(0, 7);
     if (error) line.erase(0, line.size() > 7 ? 7 : line.size());
-    if (error && (line.find("rror") != std::string::npos ||
-                  line.find("too small") != std::string::npos))
+    if (error &&
+        (line.find("rror") != std::string::npos || line.find("too small") != std::string::npos))
         m_lastError = line;
     Say(line);
 }
@@ -216,7 +217,8 @@ void CEngineRun::OnData(const void* data) {
     const auto* values = static_cast<const vecvaluesall*>(data);
     if (values->veccount != int(m_signalOf.size())) return;
     for (int i = 0; i < values->veccount; ++i)
-        if (m_signalOf[size_t(i)] >= 0) m_values[size_t(m_signalOf[size_t(i)])] = values->vecsa[i]->creal;
+        if (m_signalOf[size_t(i)] >= 0)
+            m_values[size_t(m_signalOf[size_t(i)])] = values->vecsa[i]->creal;
     const double time = values->vecsa[m_timeVector]->creal;
     m_table->Add(time, m_values.data());
     m_progress = m_deck->ttotal > 0 ? std::min(1.0, time / m_deck->ttotal) : 1.0;
@@ -249,7 +251,8 @@ int CEngineRun::Finish() {
 
 int CEngineRun::SaveState() {
     std::map<std::string, double> values;
-    for (const CStateEntry& entry : m_deck->state) values[entry.key] = m_table->Evaluate(entry.terms);
+    for (const CStateEntry& entry : m_deck->state)
+        values[entry.key] = m_table->Evaluate(entry.terms);
     const std::string path = StateFileName(m_netlistPath);
     try {
         CMirrorFile file(path);

@@ -21,7 +21,8 @@ public:
     explicit CProgressWindow(CEngineRun& run) : m_run(run) {
         setWindowTitle("TARN");
         auto* layout = new QVBoxLayout(this);
-        m_status = new QLabel(QString("Simulating %1").arg(QString::fromStdString(run.ResultPath())));
+        m_status =
+            new QLabel(QString("Simulating %1").arg(QString::fromStdString(run.ResultPath())));
         m_status->setWordWrap(true);
         m_bar = new QProgressBar;
         m_bar->setRange(0, 1000);

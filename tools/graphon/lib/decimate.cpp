@@ -4,8 +4,7 @@
 
 namespace kestro::graphon {
 
-std::vector<size_t> ColumnStarts(std::span<const double> time, double t0, double t1,
-                                 int columns) {
+std::vector<size_t> ColumnStarts(std::span<const double> time, double t0, double t1, int columns) {
     std::vector<size_t> starts(size_t(std::max(columns, 0)) + 1);
     const double width = columns > 0 ? (t1 - t0) / columns : 0;
     auto from = time.begin();
@@ -39,7 +38,8 @@ double ValueAt(std::span<const double> time, std::span<const double> values, dou
     if (n == 0) return 0;
     if (t <= time[0]) return values[0];
     if (t >= time[n - 1]) return values[n - 1];
-    const size_t i = size_t(std::upper_bound(time.begin(), time.begin() + long(n), t) - time.begin());
+    const size_t i =
+        size_t(std::upper_bound(time.begin(), time.begin() + long(n), t) - time.begin());
     const double t0 = time[i - 1], t1 = time[i];
     if (t1 <= t0) return values[i];
     return values[i - 1] + (values[i] - values[i - 1]) * (t - t0) / (t1 - t0);

@@ -10,8 +10,7 @@ namespace kestro::graphon {
 
 // The first sample of each pixel column for `columns` columns spanning [t0, t1) of the
 // (rising) time axis, plus one past the last: columns + 1 indices.
-std::vector<size_t> ColumnStarts(std::span<const double> time, double t0, double t1,
-                                 int columns);
+std::vector<size_t> ColumnStarts(std::span<const double> time, double t0, double t1, int columns);
 
 struct CColumnRange {
     double low = 0;

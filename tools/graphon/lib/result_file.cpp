@@ -14,8 +14,10 @@ bool IsBlank(char c) {
 }
 
 std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -62,16 +64,20 @@ void ParseRows(std::string_view text, size_t width, CPiece& piece) {
         size_t count = 0;
         const char* q = p;
         while (true) {
-            while (q < lineEnd && IsBlank(*q)) ++q;
+            while (q < lineEnd && IsBlank(*q))
+                ++q;
             if (q >= lineEnd) break;
             double value = 0;
             const char* start = q + (*q == '+' ? 1 : 0);
             const auto [next, error] = std::from_chars(start, lineEnd, value);
-            if (error != std::errc() || (next < lineEnd && !IsBlank(*next)) || !std::isfinite(value)) {
+            if (error != std::errc() || (next < lineEnd && !IsBlank(*next)) ||
+                !std::isfinite(value)) {
                 const char* wordEnd = q;
-                while (wordEnd < lineEnd && !IsBlank(*wordEnd)) ++wordEnd;
+                while (wordEnd < lineEnd && !IsBlank(*wordEnd))
+                    ++wordEnd;
                 piece.badLine = line;
-                piece.message = "\"" + std::string(q, size_t(std::min<ptrdiff_t>(wordEnd - q, 40))) +
+                piece.message = "\"" +
+                                std::string(q, size_t(std::min<ptrdiff_t>(wordEnd - q, 40))) +
                                 "\" is not a number";
                 return;
             }
@@ -84,7 +90,8 @@ void ParseRows(std::string_view text, size_t width, CPiece& piece) {
             p = lineEnd + 1;
             --line;
             const char* rest = p;
-            while (rest < end && (IsBlank(*rest) || *rest == '\n')) ++rest;
+            while (rest < end && (IsBlank(*rest) || *rest == '\n'))
+                ++rest;
             if (rest < end) {
                 piece.badLine = line + 1;
                 piece.message = "a blank line inside the table";
@@ -170,13 +177,15 @@ CReadResult ReadResultText(std::string_view text, unsigned threads) {
     int linesBefore = 1;
     size_t rows = 0;
     for (size_t i = 0; i < results.size(); ++i) {
-        if (results[i].badLine) return Failure(linesBefore + results[i].badLine, results[i].message);
+        if (results[i].badLine)
+            return Failure(linesBefore + results[i].badLine, results[i].message);
         // A piece after a blank-line end would be caught by the blank-line rule.
         linesBefore += results[i].rows;
         rows += size_t(results[i].rows);
     }
     data.time.reserve(rows);
-    for (CTrace& trace : data.traces) trace.values.reserve(rows);
+    for (CTrace& trace : data.traces)
+        trace.values.reserve(rows);
     linesBefore = 1;
     for (const CPiece& piece : results) {
         for (int r = 0; r < piece.rows; ++r) {
@@ -184,7 +193,8 @@ CReadResult ReadResultText(std::string_view text, unsigned threads) {
             if (!data.time.empty() && row[0] < data.time.back())
                 return Failure(linesBefore + r + 1, "the time falls below the row before");
             data.time.push_back(row[0]);
-            for (size_t c = 1; c < width; ++c) data.traces[c - 1].values.push_back(row[c]);
+            for (size_t c = 1; c < width; ++c)
+                data.traces[c - 1].values.push_back(row[c]);
         }
         linesBefore += piece.rows;
     }

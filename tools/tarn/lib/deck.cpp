@@ -60,16 +60,16 @@ double CElementContext::Start(const std::string& key, double given) const {
     return found == m_loaded->end() ? given : found->second;
 }
 
-void CElementContext::Capacitor(const std::string& tag, const std::string& a,
-                                const std::string& b, double farads, double startVolts) {
+void CElementContext::Capacitor(const std::string& tag, const std::string& a, const std::string& b,
+                                double farads, double startVolts) {
     const std::string key = Instance() + "/" + tag;
     Line(Device('C', tag) + " " + a + " " + b + " " + DeckNumber(farads) +
          " ic=" + DeckNumber(Start(key, startVolts)));
     m_deck.state.push_back({key, {{1, Voltage(a)}, {-1, Voltage(b)}}});
 }
 
-void CElementContext::Inductor(const std::string& tag, const std::string& a,
-                               const std::string& b, double henries, double startAmps) {
+void CElementContext::Inductor(const std::string& tag, const std::string& a, const std::string& b,
+                               double henries, double startAmps) {
     const std::string key = Instance() + "/" + tag;
     const std::string device = Device('L', tag);
     Line(device + " " + a + " " + b + " " + DeckNumber(henries) +

@@ -52,8 +52,7 @@ std::optional<std::string> CheckFields(const CModel& model, const CElementLine& 
         const CField& field = element.fields[i];
         const auto node = field.quoted ? std::nullopt : ParseWhole(field.text);
         if (!node || *node < 0 || *node > 1000000000)
-            return "node " + std::to_string(i + 1) + " is not a net number: \"" + field.text +
-                   "\"";
+            return "node " + std::to_string(i + 1) + " is not a net number: \"" + field.text + "\"";
         pins.push_back(std::to_string(*node));
     }
     for (size_t i = 0; i < model.values.size(); ++i) {
@@ -61,8 +60,8 @@ std::optional<std::string> CheckFields(const CModel& model, const CElementLine& 
         const CField& field = element.fields[model.pins.size() + i];
         const bool number = !field.quoted && ParseNumber(field.text).has_value();
         const bool whole = !field.quoted && ParseWhole(field.text).has_value();
-        const bool fits = spec.kind == ValueKind::Text ||
-                          (spec.kind == ValueKind::Float ? number : whole);
+        const bool fits =
+            spec.kind == ValueKind::Text || (spec.kind == ValueKind::Float ? number : whole);
         if (!fits)
             return std::string(spec.name) + " is not " +
                    (spec.kind == ValueKind::Float ? "a number" : "a whole number") + ": \"" +

@@ -20,8 +20,8 @@ void ControlOutput(CElementContext& c, size_t pin, const std::string& expression
     c.Line(c.Device('B', tag) + " " + c.Pin(pin) + " 0 V=" + expression);
 }
 
-void Switch(CElementContext& c, const std::string& tag, const std::string& a,
-            const std::string& b, const std::string& control, double ron) {
+void Switch(CElementContext& c, const std::string& tag, const std::string& a, const std::string& b,
+            const std::string& control, double ron) {
     const std::string model = "sw" + c.Device('m', tag);
     c.Line(c.Device('S', tag) + " " + a + " " + b + " " + control + " 0 " + model);
     c.Line(".model " + model + " SW(VT=0.5 VH=0 RON=" + DeckNumber(std::max(ron, kSwitchOn)) +
@@ -34,12 +34,10 @@ void Diode(CElementContext& c, const std::string& tag, const std::string& anode,
     std::string junctionEnd = cathode;
     if (vd != 0) {
         junctionEnd = c.Internal(tag + "d");
-        c.Line(c.Device('V', tag + "d") + " " + junctionEnd + " " + cathode + " " +
-               DeckNumber(vd));
+        c.Line(c.Device('V', tag + "d") + " " + junctionEnd + " " + cathode + " " + DeckNumber(vd));
     }
     c.Line(c.Device('D', tag) + " " + anode + " " + junctionEnd + " kdiode");
-    c.Line(c.Device('R', tag + "off") + " " + anode + " " + cathode + " " +
-           DeckNumber(kSwitchOff));
+    c.Line(c.Device('R', tag + "off") + " " + anode + " " + cathode + " " + DeckNumber(kSwitchOff));
 }
 
 void OneWaySwitch(CElementContext& c, const std::string& tag, const std::string& a,

@@ -10,8 +10,8 @@
 
 namespace kestro::tarn {
 
-inline constexpr double kSwitchOn = 1e-3;   // ohms
-inline constexpr double kSwitchOff = 1e6;   // ohms
+inline constexpr double kSwitchOn = 1e-3;  // ohms
+inline constexpr double kSwitchOff = 1e6;  // ohms
 
 // "V(3)", or "0" for ground, for use inside an ngspice expression.
 std::string V(const std::string& node);
@@ -23,8 +23,8 @@ void ControlOutput(CElementContext& c, size_t pin, const std::string& expression
                    const std::string& tag = "o");
 
 // A switch between a and b, on while the control node is above 0.5.
-void Switch(CElementContext& c, const std::string& tag, const std::string& a,
-            const std::string& b, const std::string& control, double ron);
+void Switch(CElementContext& c, const std::string& tag, const std::string& a, const std::string& b,
+            const std::string& control, double ron);
 // A diode from anode to cathode with forward drop vd.
 void Diode(CElementContext& c, const std::string& tag, const std::string& anode,
            const std::string& cathode, double vd);

@@ -81,8 +81,8 @@ std::string ModelReference() {
         if (*model.limits) text += "\nLimits: " + std::string(model.limits) + "\n";
         text += "\nPins: ";
         for (size_t i = 0; i < model.pins.size(); ++i)
-            text += (i ? "; " : "") + std::string("N") + std::to_string(i + 1) + " " +
-                    model.pins[i];
+            text +=
+                (i ? "; " : "") + std::string("N") + std::to_string(i + 1) + " " + model.pins[i];
         text += ".\n";
         if (model.values.empty()) continue;
         text += "\n| Value | Unit | Kind |\n|---|---|---|\n";

@@ -10,8 +10,7 @@ namespace {
 constexpr ValueKind F = ValueKind::Float;
 
 // Modes 0, 1 and 2 of the ammeter and voltmeter.
-void Meter(CElementContext& c, const char* unit, std::vector<CTerm> terms, int mode,
-           double freq) {
+void Meter(CElementContext& c, const char* unit, std::vector<CTerm> terms, int mode, double freq) {
     CColumn column{c.Instance(), unit, std::move(terms)};
     c.Require(mode >= 0 && mode <= 2, "Mode must be 0, 1 or 2");
     if (mode != 0) {
@@ -37,51 +36,76 @@ const char* const kModeText =
 }  // namespace
 
 void AddMeterModels(std::vector<CModel>& table) {
-    table.push_back({"VP", "Node voltage probe", {"the node"}, {},
-                     "A column of the node's voltage against ground, in V.", "",
+    table.push_back({"VP",
+                     "Node voltage probe",
+                     {"the node"},
+                     {},
+                     "A column of the node's voltage against ground, in V.",
+                     "",
                      [](CElementContext& c) {
                          c.Column({c.Instance(), "V", {{1, c.Voltage(c.Pin(0))}}});
                      }});
-    table.push_back({"VP2", "Two-node voltage probe", {"positive node", "negative node"}, {},
-                     "A column of v(N1) - v(N2), in V.", "", [](CElementContext& c) {
-                         c.Column({c.Instance(),
-                                   "V",
-                                   {{1, c.Voltage(c.Pin(0))}, {-1, c.Voltage(c.Pin(1))}}});
-                     }});
-    table.push_back({"VM", "Voltmeter", {"positive node", "negative node"},
+    table.push_back(
+        {"VP2",
+         "Two-node voltage probe",
+         {"positive node", "negative node"},
+         {},
+         "A column of v(N1) - v(N2), in V.",
+         "",
+         [](CElementContext& c) {
+             c.Column({c.Instance(), "V", {{1, c.Voltage(c.Pin(0))}, {-1, c.Voltage(c.Pin(1))}}});
+         }});
+    table.push_back({"VM",
+                     "Voltmeter",
+                     {"positive node", "negative node"},
                      {{"Mode", "", ValueKind::Integer}, {"Freq", "Hz", F}},
-                     "A column of v(N1) - v(N2), in V.", kModeText, [](CElementContext& c) {
+                     "A column of v(N1) - v(N2), in V.",
+                     kModeText,
+                     [](CElementContext& c) {
                          Meter(c, "V", {{1, c.Voltage(c.Pin(0))}, {-1, c.Voltage(c.Pin(1))}},
                                c.Integer(0), c.Float(1));
                      }});
-    table.push_back({"IP", "Current probe", {"current in", "current out"}, {},
-                     "A 0 V source from N1 to N2 and a column of its current, in A.", "",
-                     [](CElementContext& c) {
-                         c.Column({c.Instance(), "A", {{1, CurrentPath(c, "p", c.Pin(0), c.Pin(1))}}});
-                     }});
-    table.push_back({"AM", "Ammeter", {"current in", "current out"},
+    table.push_back(
+        {"IP",
+         "Current probe",
+         {"current in", "current out"},
+         {},
+         "A 0 V source from N1 to N2 and a column of its current, in A.",
+         "",
+         [](CElementContext& c) {
+             c.Column({c.Instance(), "A", {{1, CurrentPath(c, "p", c.Pin(0), c.Pin(1))}}});
+         }});
+    table.push_back({"AM",
+                     "Ammeter",
+                     {"current in", "current out"},
                      {{"Mode", "", ValueKind::Integer}, {"Freq", "Hz", F}},
-                     "A 0 V source from N1 to N2 and a column of its current, in A.", kModeText,
+                     "A 0 V source from N1 to N2 and a column of its current, in A.",
+                     kModeText,
                      [](CElementContext& c) {
-                         Meter(c, "A", {{1, CurrentPath(c, "p", c.Pin(0), c.Pin(1))}},
-                               c.Integer(0), c.Float(1));
+                         Meter(c, "A", {{1, CurrentPath(c, "p", c.Pin(0), c.Pin(1))}}, c.Integer(0),
+                               c.Float(1));
                      }});
     table.push_back(
-        {"WM", "Wattmeter",
+        {"WM",
+         "Wattmeter",
          {"current in", "current out", "positive voltage node", "negative voltage node"},
          {{"Freq", "Hz", F}},
          "A 0 V source from N1 to N2 and a column of v(N3, N4) x its current averaged over the "
          "last period of Freq, in W.",
-         "", [](CElementContext& c) {
+         "",
+         [](CElementContext& c) {
              const double freq = c.Float(0);
              c.Require(freq > 0, "the frequency must be above 0");
              const int i = CurrentPath(c, "p", c.Pin(0), c.Pin(1));
-             c.Column({c.Instance(), "W",
+             c.Column({c.Instance(),
+                       "W",
                        {{1, c.Voltage(c.Pin(2)), i}, {-1, c.Voltage(c.Pin(3)), i}},
-                       CColumn::Window::Average, freq > 0 ? 1 / freq : 0});
+                       CColumn::Window::Average,
+                       freq > 0 ? 1 / freq : 0});
          }});
     table.push_back(
-        {"WM3", "Three-phase wattmeter",
+        {"WM3",
+         "Three-phase wattmeter",
          {"phase a in", "phase b in", "phase c in", "phase a out", "phase b out", "phase c out"},
          {{"Freq", "Hz", F}},
          "A 0 V source in each phase and a column of the sum of each phase's voltage against "

@@ -34,7 +34,8 @@ void SeriesBranch(CElementContext& c, const std::string& phase, const std::strin
                   std::optional<double> cap, double i0, double v0) {
     std::vector<std::string> nodes = {a};
     const int parts = int(r.has_value()) + int(l.has_value()) + int(cap.has_value());
-    for (int i = 1; i < parts; ++i) nodes.push_back(c.Internal(phase + std::to_string(i)));
+    for (int i = 1; i < parts; ++i)
+        nodes.push_back(c.Internal(phase + std::to_string(i)));
     nodes.push_back(b);
     size_t at = 0;
     if (r) {
@@ -84,13 +85,12 @@ std::vector<const char*> ThreePhasePins() {
 }
 
 const std::vector<const char*> kTransformerPins = {"primary, dotted end", "primary, other end",
-                                                   "secondary, dotted end",
-                                                   "secondary, other end"};
+                                                   "secondary, dotted end", "secondary, other end"};
 const std::vector<const char*> kThreePhaseTransformerPins = {
-    "primary phase A", "primary phase B", "primary phase C",
+    "primary phase A",   "primary phase B",   "primary phase C",
     "secondary phase a", "secondary phase b", "secondary phase c"};
 const std::vector<CValueSpec> kTransformerValues = {
-    {"N1", "", F}, {"N2", "", F}, {"Rp", "Ohm", F}, {"Rs", "Ohm", F},
+    {"N1", "", F},  {"N2", "", F},  {"Rp", "Ohm", F}, {"Rs", "Ohm", F},
     {"Lp", "H", F}, {"Ls", "H", F}, {"Lm", "H", F}};
 
 // Three single-phase units: primary windings in star, secondary in star or delta.
@@ -112,104 +112,153 @@ void ThreePhaseTransformer(CElementContext& c, bool real, bool delta) {
 }  // namespace
 
 void AddPassiveModels(std::vector<CModel>& table) {
-    table.push_back({"R", "Resistor", {"terminal 1", "terminal 2"}, {{"R", "Ohm", F}},
-                     "An ngspice resistor.", "",
+    table.push_back({"R",
+                     "Resistor",
+                     {"terminal 1", "terminal 2"},
+                     {{"R", "Ohm", F}},
+                     "An ngspice resistor.",
+                     "",
                      [](CElementContext& c) { Resistor(c, "r", c.Pin(0), c.Pin(1), c.Float(0)); }});
-    table.push_back({"L", "Inductor", {"terminal 1", "terminal 2"},
+    table.push_back({"L",
+                     "Inductor",
+                     {"terminal 1", "terminal 2"},
                      {{"L", "H", F}, {"I0", "A", F}},
                      "An ngspice inductor starting with the current I0 (from terminal 1 to 2).",
-                     "", [](CElementContext& c) {
+                     "",
+                     [](CElementContext& c) {
                          CheckedInductor(c, "L", c.Pin(0), c.Pin(1), c.Float(0), c.Float(1));
                      }});
-    table.push_back({"C", "Capacitor", {"terminal 1", "terminal 2"},
+    table.push_back({"C",
+                     "Capacitor",
+                     {"terminal 1", "terminal 2"},
                      {{"C", "F", F}, {"V0", "V", F}},
                      "An ngspice capacitor starting with the voltage V0 (terminal 1 against 2).",
-                     "", [](CElementContext& c) {
+                     "",
+                     [](CElementContext& c) {
                          CheckedCapacitor(c, "C", c.Pin(0), c.Pin(1), c.Float(0), c.Float(1));
                      }});
-    table.push_back({"LC", "LC branch", {"terminal 1", "terminal 2"},
+    table.push_back({"LC",
+                     "LC branch",
+                     {"terminal 1", "terminal 2"},
                      {{"L", "H", F}, {"C", "F", F}, {"I0", "A", F}, {"V0", "V", F}},
-                     "An inductor and a capacitor in series.", "", [](CElementContext& c) {
+                     "An inductor and a capacitor in series.",
+                     "",
+                     [](CElementContext& c) {
                          SeriesBranch(c, "", c.Pin(0), c.Pin(1), std::nullopt, c.Float(0),
                                       c.Float(1), c.Float(2), c.Float(3));
                      }});
-    table.push_back({"RL", "RL branch", {"terminal 1", "terminal 2"},
+    table.push_back({"RL",
+                     "RL branch",
+                     {"terminal 1", "terminal 2"},
                      {{"R", "Ohm", F}, {"L", "H", F}, {"I0", "A", F}},
-                     "A resistor and an inductor in series.", "", [](CElementContext& c) {
+                     "A resistor and an inductor in series.",
+                     "",
+                     [](CElementContext& c) {
                          SeriesBranch(c, "", c.Pin(0), c.Pin(1), c.Float(0), c.Float(1),
                                       std::nullopt, c.Float(2), 0);
                      }});
-    table.push_back({"RC", "RC branch", {"terminal 1", "terminal 2"},
+    table.push_back({"RC",
+                     "RC branch",
+                     {"terminal 1", "terminal 2"},
                      {{"R", "Ohm", F}, {"C", "F", F}, {"V0", "V", F}},
-                     "A resistor and a capacitor in series.", "", [](CElementContext& c) {
+                     "A resistor and a capacitor in series.",
+                     "",
+                     [](CElementContext& c) {
                          SeriesBranch(c, "", c.Pin(0), c.Pin(1), c.Float(0), std::nullopt,
                                       c.Float(1), 0, c.Float(2));
                      }});
-    table.push_back({"RLC", "RLC branch", {"terminal 1", "terminal 2"},
-                     {{"R", "Ohm", F}, {"L", "H", F}, {"C", "F", F}, {"I0", "A", F},
-                      {"V0", "V", F}},
-                     "A resistor, an inductor and a capacitor in series.", "",
-                     [](CElementContext& c) {
-                         SeriesBranch(c, "", c.Pin(0), c.Pin(1), c.Float(0), c.Float(1),
-                                      c.Float(2), c.Float(3), c.Float(4));
-                     }});
-    table.push_back({"RV", "Variable resistor", {"terminal 1", "terminal 2", "control input"},
+    table.push_back(
+        {"RLC",
+         "RLC branch",
+         {"terminal 1", "terminal 2"},
+         {{"R", "Ohm", F}, {"L", "H", F}, {"C", "F", F}, {"I0", "A", F}, {"V0", "V", F}},
+         "A resistor, an inductor and a capacitor in series.",
+         "",
+         [](CElementContext& c) {
+             SeriesBranch(c, "", c.Pin(0), c.Pin(1), c.Float(0), c.Float(1), c.Float(2), c.Float(3),
+                          c.Float(4));
+         }});
+    table.push_back({"RV",
+                     "Variable resistor",
+                     {"terminal 1", "terminal 2", "control input"},
                      {{"Gain", "Ohm", F}, {"Rmin", "Ohm", F}},
                      "A behavioural current source drawing V / max(Gain x control, Rmin).",
                      "Rmin must be above 0; the resistance changes without delay.",
                      [](CElementContext& c) {
                          c.Require(c.Float(1) > 0, "Rmin must be above 0");
-                         c.Line(c.Device('B', "r") + " " + c.Pin(0) + " " + c.Pin(1) + " I=" +
-                                V(c.Pin(0), c.Pin(1)) + "/max(" + DeckNumber(c.Float(0)) + "*" +
-                                V(c.Pin(2)) + "," + DeckNumber(c.Float(1)) + ")");
+                         c.Line(c.Device('B', "r") + " " + c.Pin(0) + " " + c.Pin(1) +
+                                " I=" + V(c.Pin(0), c.Pin(1)) + "/max(" + DeckNumber(c.Float(0)) +
+                                "*" + V(c.Pin(2)) + "," + DeckNumber(c.Float(1)) + ")");
                      }});
-    table.push_back({"R3", "Three-phase resistor", ThreePhasePins(), {{"R", "Ohm", F}},
-                     "Three resistors, one per phase.", "", [](CElementContext& c) {
+    table.push_back({"R3",
+                     "Three-phase resistor",
+                     ThreePhasePins(),
+                     {{"R", "Ohm", F}},
+                     "Three resistors, one per phase.",
+                     "",
+                     [](CElementContext& c) {
                          for (size_t k = 0; k < 3; ++k)
                              Resistor(c, std::to_string(k), c.Pin(k), c.Pin(k + 3), c.Float(0));
                      }});
-    table.push_back({"L3", "Three-phase inductor", ThreePhasePins(),
+    table.push_back({"L3",
+                     "Three-phase inductor",
+                     ThreePhasePins(),
                      {{"L", "H", F}, {"Ia0", "A", F}, {"Ib0", "A", F}, {"Ic0", "A", F}},
-                     "Three uncoupled inductors, one per phase.", "", [](CElementContext& c) {
+                     "Three uncoupled inductors, one per phase.",
+                     "",
+                     [](CElementContext& c) {
                          for (size_t k = 0; k < 3; ++k)
                              CheckedInductor(c, "L" + std::to_string(k), c.Pin(k), c.Pin(k + 3),
                                              c.Float(0), c.Float(1 + k));
                      }});
-    table.push_back({"C3", "Three-phase capacitor", ThreePhasePins(),
+    table.push_back({"C3",
+                     "Three-phase capacitor",
+                     ThreePhasePins(),
                      {{"C", "F", F}, {"Va0", "V", F}, {"Vb0", "V", F}, {"Vc0", "V", F}},
-                     "Three capacitors, one per phase.", "", [](CElementContext& c) {
+                     "Three capacitors, one per phase.",
+                     "",
+                     [](CElementContext& c) {
                          for (size_t k = 0; k < 3; ++k)
                              CheckedCapacitor(c, "C" + std::to_string(k), c.Pin(k), c.Pin(k + 3),
                                               c.Float(0), c.Float(1 + k));
                      }});
-    table.push_back({"RLC3", "Three-phase RLC branch", ThreePhasePins(),
+    table.push_back({"RLC3",
+                     "Three-phase RLC branch",
+                     ThreePhasePins(),
                      {{"R", "Ohm", F}, {"L", "H", F}, {"C", "F", F}},
-                     "Three series RLC branches, one per phase, starting at rest.", "",
+                     "Three series RLC branches, one per phase, starting at rest.",
+                     "",
                      [](CElementContext& c) {
                          for (size_t k = 0; k < 3; ++k)
-                             SeriesBranch(c, std::to_string(k), c.Pin(k), c.Pin(k + 3),
-                                          c.Float(0), c.Float(1), c.Float(2), 0, 0);
+                             SeriesBranch(c, std::to_string(k), c.Pin(k), c.Pin(k + 3), c.Float(0),
+                                          c.Float(1), c.Float(2), 0, 0);
                      }});
-    table.push_back(
-        {"MUT2", "Coupled inductors", {"winding 1, dotted end", "winding 1, other end",
-                                       "winding 2, dotted end", "winding 2, other end"},
-         {{"L1", "H", F}, {"L2", "H", F}, {"M", "H", F}},
-         "Two ngspice inductors coupled with k = M / sqrt(L1 x L2).",
-         "M must be below sqrt(L1 x L2) (k below 1).", [](CElementContext& c) {
-             const double l1 = c.Float(0), l2 = c.Float(1), m = c.Float(2);
-             CheckedInductor(c, "L1", c.Pin(0), c.Pin(1), l1, 0);
-             CheckedInductor(c, "L2", c.Pin(2), c.Pin(3), l2, 0);
-             if (l1 <= 0 || l2 <= 0) return;
-             const double k = m / std::sqrt(l1 * l2);
-             c.Require(std::fabs(k) < 1, "M must be below the square root of L1 x L2");
-             c.Line(c.Device('K', "k") + " " + c.Device('L', "L1") + " " + c.Device('L', "L2") +
-                    " " + DeckNumber(k));
-         }});
-    table.push_back({"TFI", "Ideal transformer", kTransformerPins, {{"N1", "", F}, {"N2", "", F}},
+    table.push_back({"MUT2",
+                     "Coupled inductors",
+                     {"winding 1, dotted end", "winding 1, other end", "winding 2, dotted end",
+                      "winding 2, other end"},
+                     {{"L1", "H", F}, {"L2", "H", F}, {"M", "H", F}},
+                     "Two ngspice inductors coupled with k = M / sqrt(L1 x L2).",
+                     "M must be below sqrt(L1 x L2) (k below 1).",
+                     [](CElementContext& c) {
+                         const double l1 = c.Float(0), l2 = c.Float(1), m = c.Float(2);
+                         CheckedInductor(c, "L1", c.Pin(0), c.Pin(1), l1, 0);
+                         CheckedInductor(c, "L2", c.Pin(2), c.Pin(3), l2, 0);
+                         if (l1 <= 0 || l2 <= 0) return;
+                         const double k = m / std::sqrt(l1 * l2);
+                         c.Require(std::fabs(k) < 1, "M must be below the square root of L1 x L2");
+                         c.Line(c.Device('K', "k") + " " + c.Device('L', "L1") + " " +
+                                c.Device('L', "L2") + " " + DeckNumber(k));
+                     }});
+    table.push_back({"TFI",
+                     "Ideal transformer",
+                     kTransformerPins,
+                     {{"N1", "", F}, {"N2", "", F}},
                      "A voltage-controlled voltage source on the primary and a current-"
                      "controlled current source on the secondary: v1 = N1/N2 x v2, "
                      "i2 = N1/N2 x i1. It passes DC.",
-                     "", [](CElementContext& c) {
+                     "",
+                     [](CElementContext& c) {
                          c.Require(c.Float(0) > 0 && c.Float(1) > 0,
                                    "the numbers of turns must be above 0");
                          IdealTransformer(c, "t", c.Pin(0), c.Pin(1), c.Pin(2), c.Pin(3),
@@ -222,11 +271,14 @@ void AddPassiveModels(std::vector<CModel>& table) {
                      [](CElementContext& c) {
                          RealTransformer(c, "t", c.Pin(0), c.Pin(1), c.Pin(2), c.Pin(3), 0);
                      }});
-    table.push_back({"TFI3", "Ideal three-phase transformer", kThreePhaseTransformerPins,
+    table.push_back({"TFI3",
+                     "Ideal three-phase transformer",
+                     kThreePhaseTransformerPins,
                      {{"N1", "", F}, {"N2", "", F}},
                      "Three ideal transformers, primaries and secondaries each in star with "
                      "floating star points.",
-                     "", [](CElementContext& c) { ThreePhaseTransformer(c, false, false); }});
+                     "",
+                     [](CElementContext& c) { ThreePhaseTransformer(c, false, false); }});
     table.push_back({"TF3YY", "Three-phase transformer, star/star", kThreePhaseTransformerPins,
                      kTransformerValues,
                      "Three single-phase transformers (as TF1) in star on both sides, with "

@@ -12,8 +12,10 @@ bool IsBlank(char c) {
 }
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -59,8 +61,8 @@ std::optional<CSimulationLine> ReadSimulationLine(const std::vector<CField>& fie
     for (size_t i = 0; i < 4 && 4 + i < fields.size(); ++i) {
         const auto value = fields[4 + i].quoted ? std::nullopt : ParseWhole(fields[4 + i].text);
         if (!value) {
-            problem = std::string(flags[i]) + " is not a whole number: \"" + fields[4 + i].text +
-                      "\"";
+            problem =
+                std::string(flags[i]) + " is not a whole number: \"" + fields[4 + i].text + "\"";
             return std::nullopt;
         }
         values[i] = *value;
@@ -86,7 +88,8 @@ std::optional<std::vector<CField>> SplitFields(std::string_view line) {
     std::vector<CField> fields;
     size_t i = 0;
     while (true) {
-        while (i < line.size() && IsBlank(line[i])) ++i;
+        while (i < line.size() && IsBlank(line[i]))
+            ++i;
         if (i >= line.size()) return fields;
         if (line[i] == '\'') {
             size_t close = i + 1;
@@ -100,7 +103,8 @@ std::optional<std::vector<CField>> SplitFields(std::string_view line) {
             i = close + 1;
         } else {
             const size_t start = i;
-            while (i < line.size() && !IsBlank(line[i])) ++i;
+            while (i < line.size() && !IsBlank(line[i]))
+                ++i;
             fields.push_back({std::string(line.substr(start, i - start)), false});
         }
     }
@@ -165,7 +169,7 @@ std::optional<double> ParseEngineering(std::string_view text) {
     static constexpr struct {
         char letter;
         double scale;
-    } kSuffixes[] = {{'k', 1e3}, {'M', 1e6},  {'G', 1e9},  {'m', 1e-3},
+    } kSuffixes[] = {{'k', 1e3},  {'M', 1e6},  {'G', 1e9},  {'m', 1e-3},
                      {'u', 1e-6}, {'n', 1e-9}, {'p', 1e-12}};
     for (const auto& suffix : kSuffixes) {
         if (text.back() != suffix.letter) continue;
@@ -180,10 +184,12 @@ std::optional<std::vector<double>> ParseNumberList(std::string_view text) {
     std::vector<double> numbers;
     size_t i = 0;
     while (true) {
-        while (i < text.size() && (IsBlank(text[i]) || text[i] == ',')) ++i;
+        while (i < text.size() && (IsBlank(text[i]) || text[i] == ','))
+            ++i;
         if (i >= text.size()) return numbers;
         const size_t start = i;
-        while (i < text.size() && !IsBlank(text[i]) && text[i] != ',') ++i;
+        while (i < text.size() && !IsBlank(text[i]) && text[i] != ',')
+            ++i;
         const auto number = ParseEngineering(text.substr(start, i - start));
         if (!number) return std::nullopt;
         numbers.push_back(*number);

@@ -48,7 +48,9 @@ CResultTable::CResultTable(const CDeck& deck, const CSimulationLine& simulation,
         const CColumn& column = deck.columns[i];
         if (column.window == CColumn::Window::None) continue;
         const double samples = std::round(column.period / m_tstep);
-        m_windows[i].samples.assign(samples < 1 ? 1 : samples > 1e7 ? 10000000 : size_t(samples),
+        m_windows[i].samples.assign(samples < 1     ? 1
+                                    : samples > 1e7 ? 10000000
+                                                    : size_t(samples),
                                     0.0);
     }
     m_buffer = ResultHeader(deck.columns);
@@ -104,8 +106,10 @@ double CResultTable::Column(size_t index, const std::vector<double>& values) {
     if (column.window == CColumn::Window::None) return value;
     CWindow& window = m_windows[index];
     const double sample = column.window == CColumn::Window::Rms ? value * value : value;
-    if (window.count == window.samples.size()) window.sum -= window.samples[window.next];
-    else ++window.count;
+    if (window.count == window.samples.size())
+        window.sum -= window.samples[window.next];
+    else
+        ++window.count;
     window.samples[window.next] = sample;
     window.sum += sample;
     window.next = (window.next + 1) % window.samples.size();
@@ -116,7 +120,8 @@ double CResultTable::Column(size_t index, const std::vector<double>& values) {
 void CResultTable::EmitStep(int64_t step, const std::vector<double>& values) {
     // Windows see every step, printed or not.
     m_columnValues.resize(m_deck.columns.size());
-    for (size_t i = 0; i < m_columnValues.size(); ++i) m_columnValues[i] = Column(i, values);
+    for (size_t i = 0; i < m_columnValues.size(); ++i)
+        m_columnValues[i] = Column(i, values);
     if (step < m_firstPrinted || (step - m_firstPrinted) % m_iprint != 0) return;
     AppendNumber(m_buffer, double(step) * m_tstep, 10);
     for (double value : m_columnValues) {
