@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/platform/file_stream.h"
 #include "tools/tarn/lib/deck_builder.h"
 #include "tools/tarn/lib/model_parts.h"
 #include "tools/tarn/lib/model_table.h"
@@ -161,6 +162,12 @@ TEST(TarnDeck, EveryModelTranslatesItsDefaultLine) {
         EXPECT_TRUE(result.deck) << model.netlistName << ": " << result.error.Text();
     }
     EXPECT_NE(ModelReference().find("## `GATING`: Gating block"), std::string::npos);
+}
+
+TEST(TarnDeck, TheModelReferenceIsPrintedFromTheTable) {
+    // docs/simulation-models.md is `tarn --models`; print it again after changing a model.
+    EXPECT_EQ(ReadWholeFile(std::string(KESTRO_SOURCE_DIR) + "/docs/simulation-models.md"),
+              ModelReference());
 }
 
 TEST(TarnWaves, GatingPatternsRepeatWithTheirEdgesOnTheAngles) {
