@@ -19,8 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const CTrace& trace : read.data->traces)
         if (trace.values.size() != read.data->time.size()) std::abort();
     if (read.data->time.empty()) return 0;
-    const auto starts = ColumnStarts(read.data->time, read.data->time.front(),
-                                     read.data->time.back(), 7);
+    const auto starts =
+        ColumnStarts(read.data->time, read.data->time.front(), read.data->time.back(), 7);
     std::vector<CColumnRange> ranges;
     ColumnRanges(read.data->traces[0].values, starts, ranges);
     ValueAt(read.data->time, read.data->traces[0].values, read.data->time.back() / 2);

@@ -22,8 +22,9 @@ QByteArray Table(double amplitude) {
     QByteArray text = "Time [s]\tVP1 [V]\tIP1 [A]\n";
     for (int i = 0; i <= 1000; ++i) {
         const double t = i / 1000.0;
-        text += QByteArray::number(t) + "\t" + QByteArray::number(amplitude * std::sin(6.283 * 5 * t)) +
-                "\t" + QByteArray::number(t * 2) + "\n";
+        text += QByteArray::number(t) + "\t" +
+                QByteArray::number(amplitude * std::sin(6.283 * 5 * t)) + "\t" +
+                QByteArray::number(t * 2) + "\n";
     }
     return text;
 }
@@ -65,7 +66,8 @@ private slots:
         QListWidget* list = window.TraceList();
         const QRect row = list->visualItemRect(list->item(0));
         // The check box sits at the left of the row.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, QPoint(row.left() + 10, row.center().y()));
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          QPoint(row.left() + 10, row.center().y()));
         QTRY_COMPARE(window.Plot()->ShownTraces(), (std::vector<size_t>{1}));
         list->setCurrentRow(0);
         list->setFocus();
@@ -87,8 +89,9 @@ private slots:
         QTest::mouseRelease(plot, Qt::LeftButton, {}, QPoint(plot->width() * 3 / 4, y + 20));
         QVERIFY(plot->ViewStart() > 0.3 && plot->ViewEnd() < 0.9);
         const double width = plot->ViewEnd() - plot->ViewStart();
-        QWheelEvent wheel(QPointF(plot->width() / 2, y), plot->mapToGlobal(QPointF(plot->width() / 2, y)),
-                          {}, QPoint(0, 120), Qt::NoButton, {}, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(QPointF(plot->width() / 2, y),
+                          plot->mapToGlobal(QPointF(plot->width() / 2, y)), {}, QPoint(0, 120),
+                          Qt::NoButton, {}, Qt::NoScrollPhase, false);
         QApplication::sendEvent(plot, &wheel);
         QVERIFY(plot->ViewEnd() - plot->ViewStart() < width);
         const double start = plot->ViewStart();
@@ -167,7 +170,8 @@ private slots:
         const QString name = m_folder.filePath("viewer.socket");
         CGraphonWindow window;
         CViewerServer server(name, [&window] { return window.windowTitle(); });
-        QObject::connect(&server, &CViewerServer::OpenRequested, &window, &CGraphonWindow::OpenFile);
+        QObject::connect(&server, &CViewerServer::OpenRequested, &window,
+                         &CGraphonWindow::OpenFile);
         QVERIFY(server.Listen());
         QLocalSocket socket;
         socket.connectToServer(name);

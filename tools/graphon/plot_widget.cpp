@@ -55,6 +55,9 @@ void CPlotWidget::SetData(std::shared_ptr<const CResultData> data, bool keepView
     const size_t traces = m_data ? m_data->traces.size() : 0;
     m_shown.assign(traces, true);
     m_yZoom.assign(traces, std::nullopt);
+    m_blocks.clear();
+    for (size_t i = 0; i < traces; ++i)
+        m_blocks.emplace_back(m_data->traces[i].values);
     // A trace of the same name keeps whether it was hidden.
     if (old)
         for (size_t i = 0; i < traces; ++i)
@@ -175,7 +178,7 @@ std::pair<double, double> CPlotWidget::YRange(size_t trace) const {
     // The visible samples and the two just outside, so a line leaving the view is framed too.
     std::vector<size_t> span = {starts[0] > 0 ? starts[0] - 1 : 0,
                                 std::min(starts[1] + 1, values.size())};
-    ColumnRanges(values, span, range);
+    ColumnRanges(values, span, range, &m_blocks[trace]);
     double low = range.empty() || range[0].empty ? 0 : range[0].low;
     double high = range.empty() || range[0].empty ? 1 : range[0].high;
     if (high - low < 1e-12 * std::max(std::fabs(low), 1e-30)) {
@@ -231,39 +234,32 @@ void CPlotWidget::DrawStrip(QPainter& painter, const CStrip& strip, bool last) c
     const auto starts =
         ColumnStarts(m_data->time, m_t0 - columnTime, m_t1 + columnTime, columns + 2);
     std::vector<CColumnRange> ranges;
-    ColumnRanges(trace.values, starts, ranges);
-    QPainterPath path;
-    bool open = false;
+    ColumnRanges(trace.values, starts, ranges, &m_blocks[strip.trace]);
+    QPolygonF line;
+    line.reserve(int(ranges.size()) * 2);
     for (int c = 0; c < int(ranges.size()); ++c) {
         const CColumnRange& range = ranges[size_t(c)];
         if (range.empty) continue;
         const double x = r.left() + c - 1 + 0.5;
         const double y1 = yAt(range.low), y2 = yAt(range.high);
-        if (!open) {
-            path.moveTo(x, y1);
-            open = true;
-        } else {
-            path.lineTo(x, y1);
-        }
-        if (y2 != y1) path.lineTo(x, y2);
+        // Down or up first, whichever joins the previous column with the shorter stroke.
+        const bool fromBelow = !line.isEmpty() && line.back().y() > (y1 + y2) / 2;
+        line.append(QPointF(x, fromBelow ? y1 : y2));
+        if (y2 != y1) line.append(QPointF(x, fromBelow ? y2 : y1));
     }
-    // Few samples: draw the straight lines between them exactly.
+    // Few samples: the straight lines between them, exactly.
     if (m_data->time.size() > 1 && starts.back() - starts.front() < size_t(columns / 2)) {
-        path = QPainterPath();
+        line.clear();
         const size_t from = starts.front() > 0 ? starts.front() - 1 : 0;
         const size_t to = std::min(starts.back() + 1, m_data->time.size());
-        for (size_t i = from; i < to; ++i) {
-            const QPointF p(r.left() + (m_data->time[i] - m_t0) / (m_t1 - m_t0) * r.width(),
-                            yAt(trace.values[i]));
-            if (i == from)
-                path.moveTo(p);
-            else
-                path.lineTo(p);
-        }
+        for (size_t i = from; i < to; ++i)
+            line.append(QPointF(r.left() + (m_data->time[i] - m_t0) / (m_t1 - m_t0) * r.width(),
+                                yAt(trace.values[i])));
     }
-    painter.setPen(QPen(TraceColour(strip.trace), 1.2));
+    // A cosmetic pen: one device pixel at any zoom, drawn without the stroker.
+    painter.setPen(QPen(TraceColour(strip.trace), 0));
     painter.setBrush(Qt::NoBrush);
-    painter.drawPath(path);
+    painter.drawPolyline(line);
     painter.restore();
 
     painter.setPen(QPen(palette().color(QPalette::Mid), 1));

@@ -73,6 +73,7 @@ private:
     std::optional<int> CursorNear(int x) const;
 
     std::shared_ptr<const CResultData> m_data;
+    std::vector<CBlockRanges> m_blocks;  // one per trace
     std::vector<bool> m_shown;
     std::vector<std::optional<std::pair<double, double>>> m_yZoom;  // per trace, when zoomed
     double m_t0 = 0, m_t1 = 1;

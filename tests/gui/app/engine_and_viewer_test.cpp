@@ -25,7 +25,8 @@ QString ViewerTitle(const QString& socketName, pid_t* pid = nullptr) {
     if (pid) {
         ucred peer{};
         socklen_t length = sizeof peer;
-        if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &length) == 0)
+        if (::getsockopt(int(socket.socketDescriptor()), SOL_SOCKET, SO_PEERCRED, &peer, &length) ==
+            0)
             *pid = peer.pid;
     }
     if (!socket.waitForReadyRead(2000)) return {};
@@ -49,7 +50,8 @@ private slots:
         QVERIFY2(QFile::exists(program + "tarn") && QFile::exists(program + "graphon"),
                  "tarn and graphon are built beside the editor");
         const QString sheet = m_folder.filePath("buck converter.sch");
-        QVERIFY(QFile::copy(QStringLiteral(KESTRO_SOURCE_DIR) + "/examples/buck_converter.sch", sheet));
+        QVERIFY(
+            QFile::copy(QStringLiteral(KESTRO_SOURCE_DIR) + "/examples/buck_converter.sch", sheet));
         const QString socket = m_folder.filePath("viewer");
         qputenv("KESTRO_VIEWER_SOCKET", QFile::encodeName(socket));
 
@@ -69,8 +71,8 @@ private slots:
 
         QTest::keyClick(t.app->MainFrame(), Qt::Key_F8, Qt::AltModifier);
         pid_t viewer = 0;
-        QTRY_COMPARE_WITH_TIMEOUT(ViewerTitle(socket, &viewer), QString("Graphon - buck converter.TXT"),
-                                  30000);
+        QTRY_COMPARE_WITH_TIMEOUT(ViewerTitle(socket, &viewer),
+                                  QString("Graphon - buck converter.TXT"), 30000);
         QVERIFY(viewer > 0);
         ::kill(viewer, SIGTERM);
         QTRY_VERIFY_WITH_TIMEOUT(ViewerTitle(socket).isEmpty(), 10000);

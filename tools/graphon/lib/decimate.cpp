@@ -16,14 +16,52 @@ std::vector<size_t> ColumnStarts(std::span<const double> time, double t0, double
     return starts;
 }
 
+CBlockRanges::CBlockRanges(std::span<const double> values) {
+    const size_t blocks = (values.size() + kBlock - 1) / kBlock;
+    m_low.resize(blocks);
+    m_high.resize(blocks);
+    for (size_t b = 0; b < blocks; ++b) {
+        const size_t begin = b * kBlock, end = std::min(begin + kBlock, values.size());
+        const auto [low, high] =
+            std::minmax_element(values.begin() + long(begin), values.begin() + long(end));
+        m_low[b] = *low;
+        m_high[b] = *high;
+    }
+}
+
+void CBlockRanges::Range(std::span<const double> values, size_t begin, size_t end, double& low,
+                         double& high) const {
+    low = high = values[begin];
+    size_t i = begin;
+    const size_t blocks = m_low.size();
+    while (i < end) {
+        const size_t b = i / kBlock;
+        if (i % kBlock == 0 && i + kBlock <= end && b < blocks) {
+            low = std::min(low, m_low[b]);
+            high = std::max(high, m_high[b]);
+            i += kBlock;
+        } else {
+            low = std::min(low, values[i]);
+            high = std::max(high, values[i]);
+            ++i;
+        }
+    }
+}
+
 void ColumnRanges(std::span<const double> values, const std::vector<size_t>& starts,
-                  std::vector<CColumnRange>& ranges) {
+                  std::vector<CColumnRange>& ranges, const CBlockRanges* blocks) {
     const size_t columns = starts.empty() ? 0 : starts.size() - 1;
     ranges.assign(columns, {});
     for (size_t c = 0; c < columns; ++c) {
         const size_t begin = std::min(starts[c], values.size());
         const size_t end = std::min(starts[c + 1], values.size());
         if (begin >= end) continue;
+        if (blocks) {
+            double low = 0, high = 0;
+            blocks->Range(values, begin, end, low, high);
+            ranges[c] = {low, high, false};
+            continue;
+        }
         double low = values[begin], high = values[begin];
         for (size_t i = begin + 1; i < end; ++i) {
             low = std::min(low, values[i]);
