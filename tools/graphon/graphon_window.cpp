@@ -116,7 +116,8 @@ void CGraphonWindow::BuildMenus() {
     help->addAction("&Mouse and Keys", this, [this] {
         QMessageBox::information(
             this, "Graphon",
-            "Drag a box to zoom into it; the wheel zooms the time axis around the mouse.\n"
+            "Drag across the plot to zoom into that time; with Ctrl held the box zooms the "
+            "values of its plot too. The wheel zooms the time axis around the mouse.\n"
             "Drag with the right or middle button, or press Alt+Left / Alt+Right, to pan.\n"
             "Double-click or press F to fit everything.\n"
             "C shows the two cursors: drag them, click to place the active one, 1 and 2 choose "

@@ -389,8 +389,9 @@ void CPlotWidget::mouseReleaseEvent(QMouseEvent* event) {
             SetCursorTime(m_activeCursor, std::clamp(TimeAt(at.x(), area), m_t0, m_t1));
         return;
     }
+    // A plain box zooms the time; with Ctrl held it zooms the values of its strip too.
     const auto strip = StripAt(m_pressAt);
-    if (box.height() >= 4 && strip) {
+    if ((event->modifiers() & Qt::ControlModifier) && box.height() >= 4 && strip) {
         for (const CStrip& s : Layout(size())) {
             if (s.trace != *strip) continue;
             const auto [low, high] = YRange(s.trace);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The plots: one strip per shown trace, stacked over one shared time axis. Zoom with a
-// dragged box or the wheel, pan with the right or middle button or the arrow keys, fit with
+// dragged box (time; with Ctrl also the values) or the wheel, pan with the right or middle button or the arrow keys, fit with
 // a double click or F; two cursors that are dragged or moved with the keyboard.
 #include <QWidget>
 #include <memory>
