@@ -22,7 +22,7 @@ std::vector<CPart*> CCircuit::AddRestored(std::vector<std::unique_ptr<CPart>> pa
 void CCircuit::UndoDelete(CSelection& selection) {
     selection.Clear();
     if (!m_deletion.HasData()) return;
-    for (CPart* part : AddRestored(m_deletion.Load(*this), {}))
+    for (CPart* part : AddRestored(m_deletion.Load(*this, true), {}))
         selection.Add(*part);
     selection.UpdateBounds();
     m_deletion.Clear();

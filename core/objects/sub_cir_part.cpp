@@ -146,6 +146,7 @@ void CSubCirPart::ReadSheet(CRecordBuffer& buffer, CSerialContext& context) {
     buffer.Rect(box);
     m_path = path;
     std::shared_ptr<CCircuit> sheet = KeptSheet(context, path, relative);
+    const bool kept = sheet != nullptr;
     if (!sheet && context.document)
         sheet = context.document->GetContext().documents.OpenSubcircuit(path, relative,
                                                                         *context.document);
@@ -154,9 +155,11 @@ void CSubCirPart::ReadSheet(CRecordBuffer& buffer, CSerialContext& context) {
         MarkUnresolved();
         return;
     }
-    // A sheet that was never saved (a new one standing in for a missing file) takes the
-    // interface the instance was drawn with; otherwise the sheet's current one holds.
-    if (sheet->GetPathName().empty()) sheet->SetInterface(count, positions, box);
+    // A new sheet standing in for a missing file takes the interface the instance was
+    // drawn with. Any other keeps its current one: a never-saved sheet kept by the
+    // clipboard may have been resized since the copy, and its instances on the sheets
+    // are connected by the ports it has now.
+    if (!kept && sheet->GetPathName().empty()) sheet->SetInterface(count, positions, box);
     m_sheet = std::move(sheet);
     ResetTerminals(m_sheet->GetPortCount());
     UpdateBounds();
