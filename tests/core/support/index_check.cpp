@@ -2,11 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
-#include <set>
+#include <cstdint>
 #include <sstream>
 #include <unordered_map>
-#include <unordered_set>
 
 #include "core/document/circuit.h"
 #include "core/objects/label_object.h"
@@ -22,8 +20,11 @@ namespace kestro::test {
 namespace {
 
 constexpr size_t kMaxFaults = 40;
-constexpr size_t kQuerySamples = 12;
+// Queries are compared with a walk of the list for this many objects spread over it (each
+// costs a walk); every object's filing is checked in full.
+constexpr size_t kQuerySamples = 6;
 constexpr float kReach = 4.0f;
+constexpr size_t kNowhere = SIZE_MAX;
 
 std::string Upper(std::string text) {
     for (char& c : text)
@@ -52,14 +53,44 @@ std::string Describe(const CPointF& p) {
     return text.str();
 }
 
+std::string Describe(const CRectF& r) {
+    std::ostringstream text;
+    text << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    return text.str();
+}
+
 bool StrictlyNear(CPointF node, CPointF terminal) {
     return terminal.x - kReach < node.x && node.x < terminal.x + kReach &&
            terminal.y - kReach < node.y && node.y < terminal.y + kReach;
 }
 
+template <typename T>
+bool Holds(const std::vector<T*>& list, const T* item) {
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+// The 64-unit cells the object index must file an object under, or `large` when that is
+// more than 64 cells or the bounds are not numbers.
+struct CCells {
+    int32_t x0 = 0, y0 = 0, x1 = -1, y1 = -1;
+    bool large = true;
+
+    explicit CCells(const CPart& part) {
+        const CRectF b = part.GetBounds().Normalized();
+        const double size = CObjectIndex::kCell;
+        x0 = CellOf(b.left, size), y0 = CellOf(b.top, size);
+        x1 = CellOf(b.right, size), y1 = CellOf(b.bottom, size);
+        const bool numbers =
+            x0 != INT32_MIN && y0 != INT32_MIN && x1 != INT32_MIN && y1 != INT32_MIN;
+        large = !numbers || (double(x1) - x0 + 1) * (double(y1) - y0 + 1) > 64.0;
+    }
+    bool Contains(int32_t x, int32_t y) const { return x >= x0 && x <= x1 && y >= y0 && y <= y1; }
+    size_t Count() const { return size_t(x1 - x0 + 1) * size_t(y1 - y0 + 1); }
+};
+
 class CIndexChecker {
 public:
-    explicit CIndexChecker(CCircuit& sheet) : m_sheet(sheet) {}
+    explicit CIndexChecker(CCircuit& sheet) : m_sheet(sheet), m_nodes(sheet.GetNodes()) {}
 
     std::vector<std::string> Run() {
         CheckObjectsList();
@@ -83,28 +114,40 @@ private:
         m_faults.push_back(text.str());
     }
 
-    bool OnSheet(const CPart* part) const { return m_onSheet.count(part) != 0; }
+    // Places in the objects list and in the node list, or kNowhere.
+    size_t PlaceOf(const CPart* part) const {
+        auto it = m_placeOf.find(part);
+        return it == m_placeOf.end() ? kNowhere : it->second;
+    }
+    bool OnSheet(const CPart* part) const { return PlaceOf(part) != kNowhere; }
+    size_t NodePlaceOf(const CSimNode* node) const {
+        auto it = m_nodePlaceOf.find(node);
+        return it == m_nodePlaceOf.end() ? kNowhere : it->second;
+    }
 
     // --- The list itself ----------------------------------------------------------------
 
     void CheckObjectsList() {
-        std::set<uint32_t> numbers;
-        uint64_t lastOrder = 0;
+        std::vector<uint32_t> numbers;
+        m_placeOf.reserve(m_sheet.GetObjectCount());
         for (const auto& owned : m_sheet.GetObjects()) {
             CPart* part = owned.get();
-            m_parts.push_back(part);
-            if (!m_onSheet.insert(part).second) Fault(Describe(*part), " is listed twice");
             const CPartSlot& slot = part->Slot();
+            if (!m_placeOf.emplace(part, m_parts.size()).second)
+                Fault(Describe(*part), " is listed twice");
+            if (!m_parts.empty() && slot.order <= m_parts.back()->Slot().order)
+                Fault(Describe(*part), " does not come after its predecessor in list order");
+            m_parts.push_back(part);
             if (!slot.inList || part->GetOwner() != &m_sheet || !m_sheet.Contains(*part))
                 Fault(Describe(*part), " is listed but not marked as on the sheet");
             else if (slot.position->get() != part)
                 Fault(Describe(*part), " keeps a list position of another object");
-            if (m_parts.size() > 1 && slot.order <= lastOrder)
-                Fault(Describe(*part), " does not come after its predecessor in list order");
-            lastOrder = slot.order;
-            if (part->GetNumber() == 0 || !numbers.insert(part->GetNumber()).second)
-                Fault(Describe(*part), " has a number of 0 or one another object has");
+            if (part->GetNumber() == 0) Fault(Describe(*part), " has no number");
+            numbers.push_back(part->GetNumber());
         }
+        std::sort(numbers.begin(), numbers.end());
+        if (std::adjacent_find(numbers.begin(), numbers.end()) != numbers.end())
+            Fault("two objects have one number");
         if (m_parts.size() != m_sheet.GetObjectCount())
             Fault("the object count is ", m_sheet.GetObjectCount(), " for ", m_parts.size(),
                   " listed objects");
@@ -112,67 +155,56 @@ private:
 
     // --- Spatial object index -----------------------------------------------------------
 
-    struct CCells {
-        int32_t x0 = 0, y0 = 0, x1 = -1, y1 = -1;
-        bool large = true;
-    };
-
-    // Where the index must file an object: every 64-unit cell its bounds meet, or the list
-    // of large objects when that is more than 64 cells or the bounds are not numbers.
-    static CCells CellsOf(const CPart& part) {
-        const CRectF b = part.GetBounds().Normalized();
-        const double size = CObjectIndex::kCell;
-        CCells cells{CellOf(b.left, size), CellOf(b.top, size), CellOf(b.right, size),
-                     CellOf(b.bottom, size), false};
-        const bool numbers = cells.x0 != INT32_MIN && cells.y0 != INT32_MIN &&
-                             cells.x1 != INT32_MIN && cells.y1 != INT32_MIN;
-        const double count = (double(cells.x1) - cells.x0 + 1) * (double(cells.y1) - cells.y0 + 1);
-        cells.large = !numbers || count > 64.0;
-        return cells;
-    }
-
     void CheckObjectIndex() {
-        std::unordered_map<const CPart*, std::set<std::pair<int32_t, int32_t>>> filed;
-        std::unordered_map<const CPart*, int> large;
+        struct CFiling {
+            size_t place;
+            int32_t x, y;
+            auto operator<=>(const CFiling&) const = default;
+        };
+        std::vector<CFiling> filings;
+        std::vector<int> large(m_parts.size(), 0);
         m_sheet.GetObjectIndex().ForEachFiled(
             [&](int32_t x, int32_t y, const CPart& part) {
-                if (!OnSheet(&part)) {
-                    Fault("the object index holds an object no longer on the sheet in cell ", x,
-                          ",", y);
-                    return;
-                }
-                if (!filed[&part].insert({x, y}).second)
-                    Fault(Describe(part), " is filed twice in cell ", x, ",", y);
+                const size_t place = PlaceOf(&part);
+                if (place == kNowhere)
+                    Fault("cell ", x, ",", y,
+                          " of the object index holds an object not on the sheet");
+                else
+                    filings.push_back({place, x, y});
             },
             [&](const CPart& part) {
-                if (!OnSheet(&part))
-                    Fault("the object index's large list holds an object no longer on the sheet");
+                const size_t place = PlaceOf(&part);
+                if (place == kNowhere)
+                    Fault("the object index's large list holds an object not on the sheet");
                 else
-                    ++large[&part];
+                    ++large[place];
             });
-        for (const CPart* part : m_parts) {
-            const CCells cells = CellsOf(*part);
-            const auto& in = filed[part];
-            if (cells.large) {
-                if (large[part] != 1 || !in.empty())
-                    Fault(Describe(*part), " should be filed once among the large objects, not ",
-                          large[part], " times there and in ", in.size(), " cells");
-                continue;
+        std::sort(filings.begin(), filings.end());
+        if (std::adjacent_find(filings.begin(), filings.end()) != filings.end())
+            Fault("an object is filed twice in one cell");
+        std::vector<size_t> cells(m_parts.size(), 0);
+        std::vector<bool> outside(m_parts.size(), false);
+        for (const CFiling& filing : filings) {
+            ++cells[filing.place];
+            if (!CCells(*m_parts[filing.place]).Contains(filing.x, filing.y))
+                outside[filing.place] = true;
+        }
+        for (size_t place = 0; place < m_parts.size(); ++place) {
+            const CPart& part = *m_parts[place];
+            const CCells range(part);
+            if (range.large) {
+                if (large[place] != 1 || cells[place] != 0)
+                    Fault(Describe(part), " is filed ", large[place],
+                          " times among the large objects and in ", cells[place], " cells");
+            } else if (large[place] != 0 || outside[place] || cells[place] != range.Count()) {
+                Fault(Describe(part), " is filed in ", cells[place], " cells (",
+                      outside[place] ? "some" : "none", " outside its bounds, ", large[place],
+                      " times as large) where its bounds meet ", range.Count());
             }
-            if (large[part] != 0) Fault(Describe(*part), " is filed among the large objects");
-            const size_t expected =
-                size_t(cells.x1 - cells.x0 + 1) * size_t(cells.y1 - cells.y0 + 1);
-            bool outside = false;
-            for (const auto& [x, y] : in)
-                outside |= x < cells.x0 || x > cells.x1 || y < cells.y0 || y > cells.y1;
-            if (outside || in.size() != expected)
-                Fault(Describe(*part), " is filed in ", in.size(), " cells (",
-                      outside ? "some" : "none", " outside its bounds) where its bounds meet ",
-                      expected);
         }
     }
 
-    // Objects meeting `rect` as the walk of the list finds them.
+    // Visible objects meeting `rect`, by a walk of the list.
     std::vector<CPart*> WalkObjectsIn(const CRectF& rect) const {
         std::vector<CPart*> found;
         for (CPart* part : m_parts)
@@ -180,8 +212,6 @@ private:
         return found;
     }
 
-    // Every object's filing is checked above; queries are compared for a sample of the
-    // objects, spread over the list (each costs a walk).
     std::vector<const CPart*> Sample() const {
         std::vector<const CPart*> sample;
         const size_t step = std::max<size_t>(1, m_parts.size() / kQuerySamples);
@@ -191,53 +221,44 @@ private:
     }
 
     void CheckObjectQueries() {
-        std::vector<CRectF> probes;
-        for (const CPart* part : Sample())
-            probes.push_back(part->GetBounds().Normalized().Inflated(1.0f));
-        probes.push_back(m_sheet.GetDrawingArea());
-        probes.push_back({-1e6f, -1e6f, 1e6f, 1e6f});
-        for (const CRectF& probe : probes)
-            if (m_sheet.ObjectsIn(probe) != WalkObjectsIn(probe))
-                Fault("the objects meeting ", probe.left, ",", probe.top, ",", probe.right, ",",
-                      probe.bottom, " differ from a walk of the list");
+        std::vector<CRectF> probes{m_sheet.GetDrawingArea(), {-1e6f, -1e6f, 1e6f, 1e6f}};
         for (const CPart* part : Sample()) {
+            probes.push_back(part->GetBounds().Normalized().Inflated(1.0f));
             const CPointF at = part->GetBounds().Center();
             const float half = CCircuit::kPickSize / 2.0f;
-            const std::vector<CPart*> walk =
-                WalkObjectsIn({at.x - half, at.y - half, at.x + half, at.y + half});
-            CPart* expected = walk.empty() ? nullptr : walk.back();
-            if (m_sheet.ObjectAt(at) != expected)
+            const auto walk = WalkObjectsIn({at.x - half, at.y - half, at.x + half, at.y + half});
+            if (m_sheet.ObjectAt(at) != (walk.empty() ? nullptr : walk.back()))
                 Fault("the object at ", Describe(at), " is not the topmost one there");
         }
+        for (const CRectF& probe : probes)
+            if (m_sheet.ObjectsIn(probe) != WalkObjectsIn(probe))
+                Fault("the objects meeting ", Describe(probe), " differ from a walk of the list");
     }
 
     // --- Nodes --------------------------------------------------------------------------
 
     void CheckNodes() {
-        const std::vector<CSimNode*>& nodes = m_sheet.GetNodes();
-        uint64_t lastSequence = 0;
-        for (size_t i = 0; i < nodes.size(); ++i) {
-            const CSimNode* node = nodes[i];
-            if (!m_nodes.insert(node).second) Fault(Describe(*node), " is listed twice");
-            if (i > 0 && node->GetSequence() <= lastSequence)
+        m_nodePlaceOf.reserve(m_nodes.size());
+        for (size_t i = 0; i < m_nodes.size(); ++i) {
+            const CSimNode* node = m_nodes[i];
+            if (!m_nodePlaceOf.emplace(node, i).second) Fault(Describe(*node), " is listed twice");
+            if (i > 0 && node->GetSequence() <= m_nodes[i - 1]->GetSequence())
                 Fault(Describe(*node), " breaks the sequence order of the node list");
-            lastSequence = node->GetSequence();
-            std::unordered_set<const CPart*> attached;
-            for (const CPart* part : node->GetObjects()) {
-                if (!attached.insert(part).second)
-                    Fault(Describe(*node), " holds ", Describe(*part), " twice");
+            const auto& objects = node->GetObjects();
+            for (const CPart* part : objects) {
+                if (std::count(objects.begin(), objects.end(), part) != 1)
+                    Fault(Describe(*node), " holds ", Describe(*part), " more than once");
                 if (!OnSheet(part))
-                    Fault(Describe(*node), " holds an object no longer on the sheet");
+                    Fault(Describe(*node), " holds an object not on the sheet");
                 else if (!part->IsConnectedTo(node))
                     Fault(Describe(*node), " holds ", Describe(*part), " but no terminal of it");
             }
             if (node->IsEmpty() && !m_sheet.IsCleanupPending())
                 Fault(Describe(*node), " is empty but no clean-up is pending");
+            // A node at no number is near nothing (and would upset the sort).
+            if (!std::isnan(node->GetPosition().x))
+                m_byX.push_back({node->GetPosition().x, i, node});
         }
-        // A node at no number is near nothing (and would upset the sort).
-        for (size_t i = 0; i < nodes.size(); ++i)
-            if (!std::isnan(nodes[i]->GetPosition().x))
-                m_byX.push_back({nodes[i]->GetPosition().x, i, nodes[i]});
         std::sort(m_byX.begin(), m_byX.end(),
                   [](const CNodeAt& a, const CNodeAt& b) { return a.x < b.x; });
         for (const CPart* part : m_parts)
@@ -267,155 +288,156 @@ private:
         const CSimNode* first = FirstNodeNear(at);
         if (!node) {
             Fault(Describe(part), " terminal ", terminal, " at ", Describe(at), " has no node");
-            return;
-        }
-        if (!m_nodes.count(node)) {
+        } else if (NodePlaceOf(node) == kNowhere) {
             Fault(Describe(part), " terminal ", terminal, " is on a node not in the node list");
-            return;
+        } else {
+            if (node != first)
+                Fault(Describe(part), " terminal ", terminal, " at ", Describe(at), " is on ",
+                      Describe(*node), " instead of ", first ? Describe(*first) : "none");
+            if (!Holds(node->GetObjects(), &part))
+                Fault(Describe(part), " terminal ", terminal, " is on ", Describe(*node),
+                      " which does not hold the object");
         }
-        if (node != first)
-            Fault(Describe(part), " terminal ", terminal, " at ", Describe(at), " is on ",
-                  Describe(*node), " instead of ", first ? Describe(*first) : "none");
-        const auto& objects = node->GetObjects();
-        if (std::find(objects.begin(), objects.end(), &part) == objects.end())
-            Fault(Describe(part), " terminal ", terminal, " is on ", Describe(*node),
-                  " which does not hold the object");
     }
 
     void CheckNodeIndex() {
-        const CNodeIndex& index = m_sheet.GetNodeIndex();
-        std::unordered_set<const CSimNode*> filed;
-        index.ForEachFiled([&](uint64_t key, const CSimNode& node) {
-            if (!m_nodes.count(&node)) {
+        std::vector<int> filed(m_nodes.size(), 0);
+        m_sheet.GetNodeIndex().ForEachFiled([&](uint64_t key, const CSimNode& node) {
+            const size_t place = NodePlaceOf(&node);
+            if (place == kNowhere) {
                 Fault("the node index holds a node that is not in the node list");
                 return;
             }
-            if (!filed.insert(&node).second) Fault(Describe(node), " is filed twice");
+            ++filed[place];
             if (key != CNodeIndex::KeyOf(node.GetPosition()))
                 Fault(Describe(node), " is filed in a cell away from its position");
         });
-        for (const CSimNode* node : m_sheet.GetNodes())
-            if (!filed.count(node)) Fault(Describe(*node), " is missing from the node index");
+        for (size_t place = 0; place < m_nodes.size(); ++place)
+            if (filed[place] != 1)
+                Fault(Describe(*m_nodes[place]), " is filed ", filed[place], " times");
         // Nodes near an area, as the painting of node markers asks for them.
         for (const CPart* part : Sample()) {
             const CRectF area = part->GetBounds().Normalized().Inflated(5.0f);
-            std::unordered_set<const CSimNode*> visited;
-            if (!m_sheet.VisitNodesNear(area, [&](CSimNode& node) { visited.insert(&node); }))
-                continue;
-            for (const CSimNode* node : m_sheet.GetNodes()) {
-                const CPointF p = node->GetPosition();
-                const bool inside =
-                    p.x >= area.left && p.x <= area.right && p.y >= area.top && p.y <= area.bottom;
-                if (inside && !visited.count(node))
-                    Fault(Describe(*node), " is not visited near ", Describe(*part));
+            std::vector<bool> visited(m_nodes.size(), false);
+            const bool walked = m_sheet.VisitNodesNear(area, [&](CSimNode& node) {
+                if (const size_t place = NodePlaceOf(&node); place != kNowhere)
+                    visited[place] = true;
+            });
+            for (size_t place = 0; walked && place < m_nodes.size(); ++place) {
+                const CPointF p = m_nodes[place]->GetPosition();
+                if (p.x >= area.left && p.x <= area.right && p.y >= area.top &&
+                    p.y <= area.bottom && !visited[place])
+                    Fault(Describe(*m_nodes[place]), " is not visited near ", Describe(area));
             }
         }
     }
 
     // --- Names --------------------------------------------------------------------------
 
-    const std::vector<CSimPart*>& Elements() {
-        if (m_elements.empty())
-            for (CPart* part : m_parts)
-                if (CSimPart* element = part->AsSimPart()) m_elements.push_back(element);
-        return m_elements;
-    }
+    struct CNamed {
+        const CSimPart* element;
+        size_t place;
+        std::string upper;  // its name in capitals
+    };
 
-    CSimPart* WalkFindByName(const std::string& name, int elementIndex) {
-        for (CSimPart* element : Elements()) {
-            if (element->IsGround()) continue;
-            if (elementIndex != -1 && element->GetElementId() != elementIndex) continue;
-            if (Upper(element->GetInstanceName()) == Upper(name)) return element;
-        }
+    const CSimPart* WalkFindByName(const std::string& upper, int elementIndex) const {
+        for (const CNamed& named : m_named)
+            if ((elementIndex == -1 || named.element->GetElementId() == elementIndex) &&
+                named.upper == upper)
+                return named.element;
         return nullptr;
     }
 
     void CheckNames() {
+        std::vector<std::string> names{"", "NO SUCH NAME"};
+        std::vector<int> identifiers{-1};
         const bool built = m_sheet.GetNameIndex().IsBuilt();
-        if (!built)
-            for (const CSimPart* element : Elements())
-                if (element->Slot().nameIndexed)
-                    Fault(Describe(*element), " is marked as named in an index not built");
-        std::set<std::string> names{"", "NO SUCH NAME"};
-        std::set<int> identifiers{-1};
-        for (const CSimPart* element : Elements()) {
-            names.insert(element->GetInstanceName());
-            std::string lower = element->GetInstanceName();
+        for (size_t place = 0; place < m_parts.size(); ++place) {
+            const CSimPart* element = m_parts[place]->AsSimPart();
+            if (!element) continue;
+            if (!built && element->Slot().nameIndexed)
+                Fault(Describe(*element), " is marked as filed in a name index not built");
+            identifiers.push_back(element->GetElementId());
+            if (element->IsGround()) continue;  // nameless: never found by name
+            const std::string name = element->GetInstanceName();
+            m_named.push_back({element, place, Upper(name)});
+            std::string lower = name;
             for (char& c : lower)
                 if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-            names.insert(lower);
-            identifiers.insert(element->GetElementId());
+            names.push_back(name);
+            names.push_back(lower);
         }
-        for (const std::string& name : names)
-            for (int identifier : identifiers)
-                if (m_sheet.FindElementByName(name, identifier) != WalkFindByName(name, identifier))
-                    Fault("looking up \"", name, "\" of element ", identifier,
+        std::sort(names.begin(), names.end());
+        names.erase(std::unique(names.begin(), names.end()), names.end());
+        std::sort(identifiers.begin(), identifiers.end());
+        identifiers.erase(std::unique(identifiers.begin(), identifiers.end()), identifiers.end());
+        // Each name for any library element, and for one of the elements in turn.
+        for (size_t i = 0; i < names.size(); ++i) {
+            const std::string upper = Upper(names[i]);
+            for (int identifier : {-1, identifiers[i % identifiers.size()]})
+                if (m_sheet.FindElementByName(names[i], identifier) !=
+                    WalkFindByName(upper, identifier))
+                    Fault("looking up \"", names[i], "\" of element ", identifier,
                           " differs from a walk of the list");
+        }
         CheckNameIndexContents();
     }
 
+    // Run after a look-up, so the index is built.
     void CheckNameIndexContents() {
-        std::unordered_map<const CPart*, int> filed;
+        std::vector<int> filed(m_parts.size(), 0);
         std::unordered_map<uint64_t, const CPart*> lastInChain;
         m_sheet.GetNameIndex().ForEachFiled([&](uint64_t hash, const CPart& part) {
             const CPart*& last = lastInChain[hash];
             if (part.Slot().namePrev != last)
                 Fault(Describe(part), " has a broken back link in its name chain");
             last = &part;
-            if (!OnSheet(&part)) {
-                Fault("the name index holds an element no longer on the sheet");
+            const size_t place = PlaceOf(&part);
+            if (place == kNowhere) {
+                Fault("the name index holds an element not on the sheet");
                 return;
             }
-            ++filed[&part];
-            const CSimPart* element = const_cast<CPart&>(part).AsSimPart();
-            if (!element || element->IsGround()) {
+            ++filed[place];
+            const CSimPart* element = part.AsSimPart();
+            if (!element || element->IsGround())
                 Fault(Describe(part), " is in the name index but is no named element");
-                return;
-            }
-            if (hash != CNameIndex::HashOf(element->GetInstanceName()) ||
-                part.Slot().nameHash != hash || !part.Slot().nameIndexed)
+            else if (hash != CNameIndex::HashOf(element->GetInstanceName()) ||
+                     part.Slot().nameHash != hash || !part.Slot().nameIndexed)
                 Fault(Describe(part), " is filed under a name it no longer has");
         });
-        if (!m_sheet.GetNameIndex().IsBuilt()) return;
-        for (const CSimPart* element : Elements()) {
-            const int expected = element->IsGround() ? 0 : 1;
-            if (filed[element] != expected)
-                Fault(Describe(*element), " is filed ", filed[element], " times by name, not ",
-                      expected);
-        }
+        for (const CNamed& named : m_named)
+            if (filed[named.place] != 1)
+                Fault(Describe(*named.element), " is filed ", filed[named.place], " times by name");
     }
 
     // --- Labels, ports, instances, links ------------------------------------------------
 
     void CheckLabels() {
-        std::set<std::string> seen;
-        std::unordered_set<const CLabelObject*> table;
-        for (const auto& entry : m_sheet.GetLabelTable()) {
-            table.insert(entry.get());
-            if (!seen.insert(Upper(entry->GetName())).second)
-                Fault("the label table has two entries named ", entry->GetName());
+        std::vector<std::string> names;
+        const auto& table = m_sheet.GetLabelTable();
+        for (const auto& entry : table) {
+            names.push_back(Upper(entry->GetName()));
             if (m_sheet.FindLabel(entry->GetName()) != entry.get())
                 Fault("looking up the label ", entry->GetName(), " gives another entry");
-            std::unordered_set<const CSimLabel*> labels;
-            for (const CSimLabel* label : entry->GetLabels()) {
-                if (!labels.insert(label).second)
-                    Fault("the label object ", entry->GetName(), " holds a label twice");
-                if (!OnSheet(label))
-                    Fault("the label object ", entry->GetName(), " holds a label not on the sheet");
-                else if (label->GetLabelObject() != entry.get())
-                    Fault("the label object ", entry->GetName(), " holds a label of another");
-            }
+            const auto& labels = entry->GetLabels();
+            for (const CSimLabel* label : labels)
+                if (std::count(labels.begin(), labels.end(), label) != 1 || !OnSheet(label) ||
+                    label->GetLabelObject() != entry.get())
+                    Fault("the label object ", entry->GetName(),
+                          " holds a label twice, not on the sheet or of another name");
         }
+        std::sort(names.begin(), names.end());
+        if (std::adjacent_find(names.begin(), names.end()) != names.end())
+            Fault("the label table has two entries of one name");
         for (CPart* part : m_parts) {
             const CSimLabel* label = part->AsLabel();
             if (!label) continue;
             const CLabelObject* object = label->GetLabelObject();
-            if (!object || !table.count(object)) {
+            const bool inTable = std::any_of(table.begin(), table.end(),
+                                             [object](const auto& e) { return e.get() == object; });
+            if (!object || !inTable)
                 Fault(Describe(*part), " has no label object of the sheet's table");
-                continue;
-            }
-            const auto& labels = object->GetLabels();
-            if (std::find(labels.begin(), labels.end(), label) == labels.end())
+            else if (!Holds(object->GetLabels(), label))
                 Fault(Describe(*part), " is missing from its label object");
             if (label->GetDocument() != &m_sheet)
                 Fault(Describe(*part), " does not know its sheet");
@@ -437,11 +459,9 @@ private:
             if (CSubCirPart* instance = part->AsSubCircuit()) {
                 instances.push_back(instance);
                 const CCircuit* used = instance->GetSheet();
-                if (used) {
-                    const auto& parents = used->GetParents();
-                    if (std::count(parents.begin(), parents.end(), &m_sheet) != 1)
-                        Fault(Describe(*part), " uses a sheet that does not list this one once");
-                }
+                if (used &&
+                    std::count(used->GetParents().begin(), used->GetParents().end(), &m_sheet) != 1)
+                    Fault(Describe(*part), " uses a sheet that does not list this one once");
             }
         }
         if (instances != m_sheet.GetInstances())
@@ -452,10 +472,9 @@ private:
         for (CPart* part : m_parts) {
             if (const CSimLink* link = part->AsLink(); link && link->GetOwnerElement()) {
                 const CSimPart* owner = link->GetOwnerElement();
-                const auto& links = owner->GetLinks();
                 if (!OnSheet(owner))
                     Fault(Describe(*part), " belongs to an element not on the sheet");
-                else if (std::find(links.begin(), links.end(), link) == links.end())
+                else if (!Holds(owner->GetLinks(), link))
                     Fault(Describe(*part), " is missing from its element's links");
             }
             if (const CSimPart* element = part->AsSimPart())
@@ -472,12 +491,13 @@ private:
     };
 
     CCircuit& m_sheet;
+    const std::vector<CSimNode*>& m_nodes;
     std::vector<std::string> m_faults;
-    std::vector<CNodeAt> m_byX;
-    std::vector<CSimPart*> m_elements;
     std::vector<CPart*> m_parts;
-    std::unordered_set<const CPart*> m_onSheet;
-    std::unordered_set<const CSimNode*> m_nodes;
+    std::unordered_map<const CPart*, size_t> m_placeOf;
+    std::unordered_map<const CSimNode*, size_t> m_nodePlaceOf;
+    std::vector<CNodeAt> m_byX;
+    std::vector<CNamed> m_named;
 };
 
 }  // namespace

@@ -3,8 +3,8 @@
 // tables beside them) agrees with what its objects list says, worked out the slow way.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -30,7 +30,9 @@ using test::CSheetWorld;
 using test::CTestView;
 
 // Objects are kept to about this many, so that every step can be checked by brute force.
-constexpr size_t kCrowded = 60;
+constexpr size_t kCrowded = 50;
+// Steps of each run: with three seeds each way, thousands of steps in all.
+constexpr int kSteps = 500;
 
 class CRandomEditing {
 public:
@@ -104,13 +106,13 @@ private:
     bool Chance(uint32_t inCount) { return Pick(inCount) == 0; }
     float GridValue() { return 10.0f * float(Pick(61)); }
     CPointF GridPoint() { return {GridValue(), GridValue()}; }
-    // A point off the grid now and then (only in runs that allow it).
+    // A point off the grid now and then (only in runs that allow it): anywhere, or just
+    // inside or outside the 4-unit reach of a terminal already there.
     CPointF AnyPoint() {
-        CPointF p = GridPoint();
-        if (m_offGrid && Chance(3)) {
-            p.x += float(Pick(100)) / 10.0f - 5.0f;
-            p.y += float(Pick(100)) / 10.0f - 5.0f;
-        }
+        if (!m_offGrid || Chance(2)) return GridPoint();
+        CPointF p = Chance(2) ? GridPoint() : SomeTerminal();
+        p.x += 0.25f * float(Pick(49)) - 6.0f;
+        p.y += 0.25f * float(Pick(49)) - 6.0f;
         return p;
     }
     CPart* RandomObject() {
@@ -127,7 +129,7 @@ private:
             if (part && part->GetTerminalCount() > 0)
                 return part->GetTerminalPosition(Pick(uint32_t(part->GetTerminalCount())));
         }
-        return AnyPoint();
+        return GridPoint();
     }
 
     // A selection as a view makes one: by a rectangle or by clicks, links of selected
@@ -286,31 +288,57 @@ private:
 // On the grid, terminals meet exactly when they are at one point: two terminals share a
 // node if and only if their positions are equal.
 ::testing::AssertionResult GridTerminalsMeetExactlyAtOnePoint(const CCircuit& sheet) {
-    std::map<std::pair<float, float>, const CSimNode*> nodeAt;
-    for (const auto& part : sheet.GetObjects()) {
-        if (part->IsHidden()) continue;
-        for (size_t i = 0; i < part->GetTerminalCount(); ++i) {
+    struct CTerminalAt {
+        float x, y;
+        const CSimNode* node;
+    };
+    std::vector<CTerminalAt> terminals;
+    for (const auto& part : sheet.GetObjects())
+        for (size_t i = 0; !part->IsHidden() && i < part->GetTerminalCount(); ++i) {
             const CPointF p = part->GetTerminalPosition(i);
-            const auto [it, added] = nodeAt.emplace(std::pair{p.x, p.y}, part->GetNode(i));
-            if (!added && it->second != part->GetNode(i))
-                return ::testing::AssertionFailure() << "two nodes at " << p.x << "," << p.y
-                                                     << " (object #" << part->GetNumber() << ")";
+            terminals.push_back({p.x, p.y, part->GetNode(i)});
         }
+    auto byPoint = [](const CTerminalAt& a, const CTerminalAt& b) {
+        return a.x != b.x ? a.x < b.x : a.y < b.y;
+    };
+    std::sort(terminals.begin(), terminals.end(), byPoint);
+    std::vector<const CSimNode*> nodes;  // one per point
+    for (size_t i = 0; i < terminals.size(); ++i) {
+        const CTerminalAt& t = terminals[i];
+        const bool samePoint = i > 0 && !byPoint(terminals[i - 1], t);
+        if (samePoint && terminals[i - 1].node != t.node)
+            return ::testing::AssertionFailure() << "two nodes at " << t.x << "," << t.y;
+        if (!samePoint) nodes.push_back(t.node);
     }
-    std::map<const CSimNode*, std::pair<float, float>> pointOf;
-    for (const auto& [point, node] : nodeAt)
-        if (!pointOf.emplace(node, point).second)
-            return ::testing::AssertionFailure()
-                   << "one node joins terminals at " << point.first << "," << point.second
-                   << " and at " << pointOf[node].first << "," << pointOf[node].second;
+    std::sort(nodes.begin(), nodes.end());
+    if (std::adjacent_find(nodes.begin(), nodes.end()) != nodes.end())
+        return ::testing::AssertionFailure() << "one node joins terminals at two points";
     return ::testing::AssertionSuccess();
+}
+
+// Terminals strewn finely over a few cells of the node index (whose borders lie 5 units
+// from the grid points) join the first node in list order strictly within 4 units; many
+// small sheets, so that every border and the reach's edge are met with few nodes about.
+TEST(IndexNearCellBorders, TerminalsOffTheGridJoinTheFirstNodeWithinReach) {
+    std::mt19937 random(99);
+    auto coordinate = [&random] { return -6.0f + 0.05f * float(random() % 440); };
+    for (int round = 0; round < 120; ++round) {
+        CSheetWorld world;
+        auto sheet = world.NewSheet();
+        for (int i = 0; i < 12; ++i) {
+            const CPointF from{coordinate(), coordinate()};
+            const CPointF to{coordinate(), coordinate()};
+            sheet->AddObject(CWire::Create(world.context.parts, from, to));
+        }
+        ASSERT_TRUE(test::IndexesAgreeWithObjects(*sheet)) << "round " << round;
+    }
 }
 
 class IndexSequences : public ::testing::TestWithParam<uint32_t> {};
 
 TEST_P(IndexSequences, OnTheGridIndexesAgreeWithTheObjectsListAfterEveryStep) {
     CRandomEditing editing(GetParam(), false);
-    for (int step = 0; step < 1000; ++step) {
+    for (int step = 0; step < kSteps; ++step) {
         const std::string done = editing.Step();
         ASSERT_TRUE(test::IndexesAgreeWithObjects(editing.Sheet()))
             << "seed " << GetParam() << ", step " << step << ": " << done;
@@ -321,7 +349,7 @@ TEST_P(IndexSequences, OnTheGridIndexesAgreeWithTheObjectsListAfterEveryStep) {
 
 TEST_P(IndexSequences, OffTheGridIndexesAgreeWithTheObjectsListAfterEveryStep) {
     CRandomEditing editing(GetParam() * 7919u + 1u, true);
-    for (int step = 0; step < 1000; ++step) {
+    for (int step = 0; step < kSteps; ++step) {
         const std::string done = editing.Step();
         ASSERT_TRUE(test::IndexesAgreeWithObjects(editing.Sheet()))
             << "seed " << GetParam() * 7919u + 1u << ", step " << step << ": " << done;
