@@ -134,6 +134,14 @@ TEST_F(ObjectBuffer, EveryKindComesBackWholeThroughDeleteAndUndo) {
     sheet->SelectAll(selection);
     sheet->DeleteSelection(selection);
     ASSERT_EQ(sheet->GetObjectCount(), 0u);
+    // The buffer carries the version its records were written in, and starts with the
+    // object count (u32), each object's kind tag (u16) and record following.
+    const CRecordBuffer& data = sheet->GetDeletionBuffer().GetData();
+    EXPECT_EQ(data.GetVersionMajor(), 3);
+    EXPECT_EQ(data.GetVersionMinor(), 30);
+    ASSERT_GE(data.Length(), 6u);
+    EXPECT_EQ(std::vector<uint8_t>(data.Data(), data.Data() + 6),
+              (std::vector<uint8_t>{8, 0, 0, 0, CPart::kTagSimPart, 0}));
     sheet->UndoDelete(selection);
     EXPECT_EQ(selection.Count(), 8u);
     EXPECT_EQ(DescribeAll(*sheet), before);
