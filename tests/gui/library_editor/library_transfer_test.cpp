@@ -154,6 +154,27 @@ private slots:
         QCOMPARE(w.Library().GetMenus().GetItems().size(), size_t(13));  // the flat menu
         QVERIFY(QFile::exists(QString::fromStdString(w.NewLibrary())));
     }
+
+    void anOlderSchematicAsksForTheTransferFirst() {
+        CTransferWorld w;
+        QVERIFY(w.sheet);
+        QByteArray old("SCH FILE\0\x14\0", 11);
+        old.append(128, '\0');
+        old[9 + 2 + 2] = 2;  // not version 1.0
+        const std::string path = w.OldFolder() + "old.sch";
+        QFile file(QString::fromStdString(path));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(old) == old.size());
+        file.close();
+
+        QVERIFY(!w.t.app->OpenDocument(path));
+        QCOMPARE(w.t.prompts->LastMessage(),
+                 std::string("You must transfer the old library before openning an older "
+                             "version file."));
+        w.t.prompts->fileNames = {w.OldLibrary(), w.NewLibrary()};
+        QVERIFY(w.Execute());
+        QVERIFY(!w.t.app->OpenDocument(path));
+        QCOMPARE(w.t.prompts->LastMessage(), "Unable to open " + path + "\nNone compatable file.");
+    }
 };
 
 QTEST_MAIN(LibraryTransferTest)
