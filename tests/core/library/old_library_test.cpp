@@ -310,6 +310,26 @@ TEST_F(OldLibraryTransfer, GroupsNestUnderTheirParentsAndElementsFollowThem) {
                               I::Separator(), I::Element(0, "Ground"), I::Element(5, "LOST")}));
 }
 
+// Whether the tree holds an entry for element `code` anywhere.
+bool Holds(const std::vector<CMenuItem>& items, int16_t code) {
+    for (const CMenuItem& item : items)
+        if ((item.kind == CMenuItem::Kind::Element && item.code == code) ||
+            Holds(item.children, code))
+            return true;
+    return false;
+}
+
+TEST_F(OldLibraryTransfer, GroupsNestedDeeperThanAMenuCanHoldStartAgainAtTheTopLevel) {
+    std::vector<COldMenuGroup> chain;
+    for (int16_t g = 1; g <= 40; ++g)
+        chain.push_back({g, int16_t(g - 1), "G" + std::to_string(g)});
+    WriteOldLibrary(Folder(), {OldElement("DEEP", 5001, 40)}, OldGround(), chain);
+    ASSERT_EQ(Transfer(), TransferResult::Saved);
+    const std::vector<CMenuItem> items = Menu();  // read back from the stored stream
+    EXPECT_TRUE(Holds(items, 1));
+    EXPECT_EQ(items[1].label, "G33");  // the 33rd group starts again at the top level
+}
+
 TEST_F(OldLibraryTransfer, WithoutTheMenuFileEveryElementIsAtTheTopLevel) {
     std::vector<COldRecord> records = DozenOldElements();
     records.resize(3);
