@@ -30,16 +30,6 @@ std::string FixedText(const uint8_t* p, size_t size) {
     return std::string(reinterpret_cast<const char*>(p), length);
 }
 
-std::string Hex(uint64_t value) {
-    static const char digits[] = "0123456789abcdef";
-    std::string text;
-    do {
-        text.insert(text.begin(), digits[value & 0xF]);
-        value >>= 4;
-    } while (value);
-    return "0x" + text;
-}
-
 // Reads the parts of an old file in order, each of an exact size; a part the file cannot
 // give in full is an error naming the part and where it began.
 class COldCursor {
@@ -54,10 +44,10 @@ public:
     // The next `count` bytes; valid until the next call.
     const uint8_t* Take(size_t count, const std::string& part) {
         if (m_position > m_size || m_size - m_position < count)
-            throw COldLibraryError(part + " at offset " + Hex(m_position) + " is cut off");
+            throw COldLibraryError(m_position, part + " cut off");
         m_buffer.resize(count);
         if (count > 0 && m_file.Read(m_buffer.data(), count) != count)
-            throw COldLibraryError(part + " at offset " + Hex(m_position) + " cannot be read");
+            throw COldLibraryError(m_position, part + " unreadable");
         m_position += count;
         m_consumed += count;
         return m_buffer.data();
@@ -66,8 +56,7 @@ public:
     // A 16-bit count that may not be negative.
     size_t Count(const std::string& part) {
         const int16_t count = I16(Take(2, part));
-        if (count < 0)
-            throw COldLibraryError(part + " at offset " + Hex(m_position - 2) + " is negative");
+        if (count < 0) throw COldLibraryError(m_position - 2, part + " negative");
         return static_cast<size_t>(count);
     }
 
@@ -99,24 +88,21 @@ COldAttribute ParseAttribute(const uint8_t* p) {
 void ExpectMark(COldCursor& in, char mark, const std::string& part) {
     const uint64_t at = in.Position();
     if (in.Take(1, part)[0] != static_cast<uint8_t>(mark))
-        throw COldLibraryError(part + " at offset " + Hex(at) + " is not '" + mark + "'");
+        throw COldLibraryError(at, part + " not '" + mark + "'");
 }
 
 // One element record from the cursor's position.
 COldRecord ReadRecord(COldCursor& in, const std::string& name) {
     const uint64_t start = in.Position();
     const uint8_t* head = in.Take(kOldRecordHeader, name + ": header");
-    if (head[0] != '#')
-        throw COldLibraryError(name + ": start mark at offset " + Hex(start) + " is not '#'");
+    if (head[0] != '#') throw COldLibraryError(start, name + ": start mark not '#'");
     COldRecord record;
     record.netlistName = FixedText(head + 3, 64);
     record.instanceName = FixedText(head + 67, 68);
     record.menuGroup = I16(head + 135);
     record.oldNumber = I16(head + 137);
     const int16_t drawingSize = I16(head + 139);
-    if (drawingSize < 0)
-        throw COldLibraryError(name + ": drawing size at offset " + Hex(in.Position() - 2) +
-                               " is negative");
+    if (drawingSize < 0) throw COldLibraryError(start + 139, name + ": drawing size negative");
     const uint8_t* drawing = in.Take(static_cast<size_t>(drawingSize), name + ": drawing");
     record.drawing.assign(drawing, drawing + drawingSize);
 
@@ -166,8 +152,8 @@ std::vector<COldRecord> ReadOldLibrary(CByteStream& file) {
         // Records of a sound file lie side by side; records read over each other again
         // and again would make a small damaged file take without end.
         if (in.Consumed() > in.Size())
-            throw COldLibraryError("element record " + std::to_string(i) + " at offset " +
-                                   Hex(offsets[i]) + " overlaps other records");
+            throw COldLibraryError(
+                offsets[i], "element record " + std::to_string(i) + " overlaps other records");
     }
     return records;
 }

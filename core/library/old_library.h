@@ -19,15 +19,24 @@ class CByteStream;
 inline constexpr const char* kOldLibraryFileError = "File error. (Old Version)";
 
 // A part of an old library file that is short or lacks its mark. The message is always
-// the one the user sees; Where() says which part broke and at what offset.
+// the one the user sees; the offset and what broke there are a detail for those who ask.
 class COldLibraryError : public std::runtime_error {
 public:
-    explicit COldLibraryError(std::string where)
-        : std::runtime_error(kOldLibraryFileError), m_where(std::move(where)) {}
-    const std::string& Where() const { return m_where; }
+    COldLibraryError(uint64_t offset, std::string problem)
+        : std::runtime_error(kOldLibraryFileError),
+          m_offset(offset),
+          m_problem(std::move(problem)) {}
+    uint64_t Offset() const { return m_offset; }
+    // "element record 3: end mark not '$'"
+    const std::string& Problem() const { return m_problem; }
+    // "<path>: reading stopped at byte 268, element record 0: attributes cut off"
+    std::string Detail(const std::string& path) const {
+        return path + ": reading stopped at byte " + std::to_string(m_offset) + ", " + m_problem;
+    }
 
 private:
-    std::string m_where;
+    uint64_t m_offset;
+    std::string m_problem;
 };
 
 // One attribute record (224 bytes).

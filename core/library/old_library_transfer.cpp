@@ -21,7 +21,7 @@ const char kLibraryFull[] = "The library holds as many elements as it can (1004)
 template <typename Result>
 std::optional<Result> ReadOldFile(const std::string& path,
                                   const std::function<Result(CByteStream&)>& read,
-                                  CPrompts& prompts, COldTransferNote* note) {
+                                  CPrompts& prompts) {
     try {
         CFileStream file;
         file.Open(path, CFileStream::Mode::Read);
@@ -30,7 +30,7 @@ std::optional<Result> ReadOldFile(const std::string& path,
         prompts.Error(e.what());
     } catch (const COldLibraryError& e) {
         prompts.Error(e.what());
-        if (note) note->problems.push_back(FileNameOf(path) + ": " + e.Where());
+        prompts.ReportDetail(e.Detail(path));
     }
     return std::nullopt;
 }
@@ -60,16 +60,16 @@ std::string COldTransferNote::DrawingSummary() const {
 }
 
 std::optional<COldLibraryFiles> ReadOldLibraryFiles(const std::string& libraryPath,
-                                                    CPrompts& prompts, COldTransferNote* note) {
+                                                    CPrompts& prompts) {
     COldLibraryFiles files;
-    auto records = ReadOldFile<std::vector<COldRecord>>(libraryPath, ReadOldLibrary, prompts, note);
+    auto records = ReadOldFile<std::vector<COldRecord>>(libraryPath, ReadOldLibrary, prompts);
     if (!records) return std::nullopt;
     files.records = std::move(*records);
     const std::string folder = FolderOrCurrent(libraryPath);
     files.ground = ReadOldFile<COldRecord>(FileInFolderIgnoringCase(folder, kOldGroundFileName),
-                                           ReadOldRecord, prompts, note);
+                                           ReadOldRecord, prompts);
     files.groups = ReadOldFile<std::vector<COldMenuGroup>>(
-        FileInFolderIgnoringCase(folder, kOldMenuFileName), ReadOldMenuGroups, prompts, note);
+        FileInFolderIgnoringCase(folder, kOldMenuFileName), ReadOldMenuGroups, prompts);
     return files;
 }
 
@@ -112,8 +112,7 @@ void ConvertOldLibrary(const COldLibraryFiles& files, CLibraryData& library,
 TransferResult TransferOldLibrary(const std::string& oldLibraryPath, const std::string& newPath,
                                   CLibraryData& library, CPrompts& prompts,
                                   COldTransferNote* note) {
-    const std::optional<COldLibraryFiles> files =
-        ReadOldLibraryFiles(oldLibraryPath, prompts, note);
+    const std::optional<COldLibraryFiles> files = ReadOldLibraryFiles(oldLibraryPath, prompts);
     if (!files) return TransferResult::OldLibraryUnreadable;
     library.New(newPath);
     COldTransferNote local;

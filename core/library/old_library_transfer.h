@@ -37,9 +37,6 @@ struct COldTransferNote {
     size_t recordsLeftOut = 0;
     // Elements whose drawing stopped, each with the command letter it stopped at.
     std::vector<std::pair<uint16_t, uint8_t>> stoppedDrawings;
-    // Where each old file that is short or unmarked broke ("ELEMENTS.GND: ..."): the
-    // message shown does not say.
-    std::vector<std::string> problems;
 
     // "The drawings of 2 elements stop at commands that are not converted: P (1), T (1)."
     // Empty when every drawing was converted.
@@ -50,11 +47,11 @@ struct COldTransferNote {
 
 // Reads "ELEMENTS.LIB" at `libraryPath`, then "ELEMENTS.GND" and "ELEMENTS.MNU" from the
 // same folder (in any case of letters). Each file that cannot be used is reported: the
-// file error's own text, or "File error. (Old Version)" for a short or unmarked part.
-// Nothing comes back when "ELEMENTS.LIB" cannot be used.
+// file error's own text, or "File error. (Old Version)" for a short or unmarked part
+// (with where it stopped as the message's detail). Nothing comes back when
+// "ELEMENTS.LIB" cannot be used.
 std::optional<COldLibraryFiles> ReadOldLibraryFiles(const std::string& libraryPath,
-                                                    CPrompts& prompts,
-                                                    COldTransferNote* note = nullptr);
+                                                    CPrompts& prompts);
 
 // Fills a library just made with New: N records give elements 0 to N (element 0 the
 // ground element, empty when there is none), the table of old element numbers (8013,

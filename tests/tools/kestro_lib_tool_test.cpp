@@ -149,10 +149,11 @@ TEST_F(KestroLibTool, TransferExitStatusTellsWhatWentWrong) {
     test::WriteOldLibrary(old, test::DozenOldElements(), test::OldGround(), test::DozenOldGroups());
     std::filesystem::resize_file(old + "ELEMENTS.LIB", 500);
     EXPECT_EQ(Run("transfer '" + old + "' -o '" + Path("new.lib") + "'"), 2);
-    EXPECT_EQ(
-        m_error,
-        "kestro-lib: File error. (Old Version)\n"
-        "kestro-lib: ELEMENTS.LIB: element record 0: attributes at offset 0x10c is cut off\n");
+    EXPECT_EQ(m_error, "kestro-lib: File error. (Old Version)\n");
+    EXPECT_EQ(Run("transfer --verbose '" + old + "' -o '" + Path("new.lib") + "'"), 2);
+    EXPECT_EQ(m_error, "kestro-lib: File error. (Old Version)\nkestro-lib: " + old +
+                           "ELEMENTS.LIB: reading stopped at byte 268, element record 0: "
+                           "attributes cut off\n");
     EXPECT_FALSE(FileExists(Path("new.lib")));
 
     test::WriteOldLibrary(old, test::DozenOldElements(), test::OldGround(), test::DozenOldGroups());

@@ -131,8 +131,6 @@ int Transfer(const CArguments& args) {
     COldTransferNote note;
     const std::string old = OldLibraryFile(args.input);
     const TransferResult result = TransferOldLibrary(old, *args.output, library, prompts, &note);
-    for (const std::string& problem : note.problems)
-        Fail(kOk, problem);
     if (!note.DrawingSummary().empty()) Fail(kOk, note.DrawingSummary());
     if (args.verbose) {
         for (const auto& [id, letter] : note.stoppedDrawings)

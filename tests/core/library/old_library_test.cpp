@@ -103,25 +103,26 @@ TEST(OldLibraryReader, EveryTruncationPointOfEachFileIsAFileError) {
 
 TEST(OldLibraryReader, WrongMarksNegativeCountsAndSharedRecordsAreFileErrors) {
     const Bytes record = OldRecordBytes(DozenOldElements()[0]);
-    const auto fails = [](Bytes bytes, const std::string& where) {
+    const auto fails = [](Bytes bytes, uint64_t offset, const std::string& problem) {
         CMemoryStream file(std::move(bytes));
         try {
             ReadOldRecord(file);
-            ADD_FAILURE() << "read: " << where;
+            ADD_FAILURE() << "read: " << problem;
         } catch (const COldLibraryError& e) {
             EXPECT_STREQ(e.what(), kFileError);
-            EXPECT_NE(e.Where().find(where), std::string::npos) << e.Where();
+            EXPECT_EQ(e.Offset(), offset);
+            EXPECT_EQ(e.Problem(), problem);
         }
     };
     Bytes noStart = record;
     noStart[0] = '*';
-    fails(noStart, "start mark at offset 0x0");
+    fails(noStart, 0, "element record: start mark not '#'");
     Bytes noEnd = record;
     noEnd.back() = '#';
-    fails(noEnd, "end mark");
+    fails(noEnd, record.size() - 1, "element record: end mark not '$'");
     Bytes negativeDrawing = record;
     negativeDrawing[140] = 0x80;
-    fails(negativeDrawing, "drawing size");
+    fails(negativeDrawing, 139, "element record: drawing size negative");
 
     Bytes negativeCount = {0xFF, 0xFF, 0, 0, 0, 0};
     CMemoryStream library(negativeCount);
@@ -139,7 +140,8 @@ TEST(OldLibraryReader, WrongMarksNegativeCountsAndSharedRecordsAreFileErrors) {
         ReadOldLibrary(sharing);
         ADD_FAILURE() << "records read over each other";
     } catch (const COldLibraryError& e) {
-        EXPECT_NE(e.Where().find("overlaps"), std::string::npos) << e.Where();
+        EXPECT_EQ(e.Detail("L"),
+                  "L: reading stopped at byte 246, element record 1 overlaps other records");
     }
 }
 
@@ -362,8 +364,11 @@ TEST_F(OldLibraryTransfer, ShortGroundAndMenuFilesAreReportedAndLeftOut) {
     EXPECT_EQ(m_prompts.Messages(), (std::vector<std::string>{kFileError, kFileError}));
     EXPECT_TRUE(m_library.GetElement(0)->GetName().empty());
     EXPECT_EQ(Menu(), FlatMenuTree({"", "R"}));
-    ASSERT_EQ(m_note.problems.size(), 2u);
-    EXPECT_EQ(m_note.problems[0], "ELEMENTS.GND: element record: header at offset 0x0 is cut off");
+    ASSERT_EQ(m_prompts.details.size(), 2u);
+    EXPECT_EQ(m_prompts.details[0],
+              Folder() + "ELEMENTS.GND: reading stopped at byte 0, element record: header cut off");
+    EXPECT_EQ(m_prompts.details[1],
+              Folder() + "ELEMENTS.MNU: reading stopped at byte 2, group records cut off");
 }
 
 TEST_F(OldLibraryTransfer, ALibraryFileThatCannotBeUsedChangesNothing) {
