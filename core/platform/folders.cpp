@@ -77,4 +77,29 @@ std::vector<std::string> SubfoldersOnDevice(const std::string& folder, uint64_t 
     return names;
 }
 
+namespace {
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; };
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+}  // namespace
+
+std::string FileInFolderIgnoringCase(const std::string& folder, const std::string& name) {
+    const std::string exact = folder + name;
+    struct stat st {};
+    if (::stat(exact.c_str(), &st) == 0) return exact;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                            ::closedir);
+    if (!dir) return exact;
+    std::vector<std::string> matches;
+    while (const dirent* entry = ::readdir(dir.get()))
+        if (SameIgnoringCase(entry->d_name, name)) matches.push_back(entry->d_name);
+    if (matches.empty()) return exact;
+    std::sort(matches.begin(), matches.end());
+    return folder + matches.front();
+}
+
 }  // namespace kestro

@@ -25,4 +25,9 @@ std::optional<uint64_t> FolderDevice(const std::string& folder);
 // are left out (they could lead in circles). Empty when the folder cannot be read.
 std::vector<std::string> SubfoldersOnDevice(const std::string& folder, uint64_t device);
 
+// The path of the file `name` in `folder` (ending in "/"): the exact name when it exists,
+// else the first name in name order that differs only in the case of ASCII letters (files
+// copied from systems that ignore case often change it), else the exact name.
+std::string FileInFolderIgnoringCase(const std::string& folder, const std::string& name);
+
 }  // namespace kestro

@@ -29,6 +29,7 @@
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/frame_document.h"
 #include "gui/frames/main_frame.h"
+#include "gui/library_editor/library_transfer.h"
 #include "gui/platform/process_starter.h"
 #include "gui/platform/qt_prompts.h"
 #include "gui/platform/qt_settings_store.h"
@@ -36,6 +37,7 @@
 #include "gui/resources/button_images.h"
 #include "gui/resources/edit_cursors.h"
 #include "gui/resources/element_button_images.h"
+#include "gui/resources/string_table.h"
 
 namespace kestro {
 
@@ -271,6 +273,23 @@ void CKestroApp::ShowAbout() {
     about.exec();
 }
 
+bool CKestroApp::TransferOldLibrary() {
+    if (!m_library || !m_mainFrame) return false;
+    CLibraryTransferSteps steps;
+    steps.closeDocuments = [this] { return CloseAllDocuments(); };
+    // The menu editor and the attribute window are closed here once they exist.
+    steps.closeLibraryWindows = [] {};
+    steps.libraryReplaced = [this] { BuildElementMenu(); };
+    steps.showBusy = [this](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+        m_mainFrame->SetStatusText(CommandPrompt(busy ? kIdsProcessing : kIdsReady));
+    };
+    return RunLibraryTransfer(*m_library, *m_prompts, steps);
+}
+
 bool CKestroApp::RunTarn(CSimulationSource& source) {
     return m_launcher->RunEngine(source);
 }
@@ -302,6 +321,7 @@ void CKestroApp::RegisterCommands() {
         },
         [this](CCommandState& s) { s.checked = m_settings.showSubcircuitName != 0; });
     Commands().Add(kIdHelpIndex, [this] { HelpWindow().ShowContents(); });
+    Commands().Add(kIdLibraryTransfer, [this] { TransferOldLibrary(); });
     Commands().Add(kIdAppAbout, [this] { ShowAbout(); });
     Commands().Add(
         kIdRunTarn,

@@ -92,6 +92,10 @@ public:
     // Files named on the command line, opened once a document opener is set.
     const QStringList& CommandLineFiles() const { return m_commandLineFiles; }
 
+    // "Transfer old version Library ": the library becomes one transferred from the
+    // previous version's files; false when nothing was transferred.
+    bool TransferOldLibrary();
+
     // Run TARN on the document of a schematic window; true when the engine started.
     bool RunTarn(CSimulationSource& source);
     // Run GRAPHON with the result of the last engine run.
