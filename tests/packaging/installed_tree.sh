@@ -106,6 +106,14 @@ check_user_copy_is_read() {
     chmod 0555 "$root/lib/kestro"
     "$root/bin/kestro-netlist" "$schematic" > /dev/null 2>&1 &&
         fail "with a read-only program folder the user's copy should be read"
+    # The editor too; its picture is taken all the same, the message going to standard
+    # error instead of waiting in a box.
+    if [ -x "$root/bin/kestro" ]; then
+        QT_QPA_PLATFORM=offscreen timeout 60 "$root/bin/kestro" --screenshot "$SCRATCH/copy.png" \
+            "$schematic" 2> "$SCRATCH/copy.err" || fail "the editor on a broken user's copy"
+        grep -q '^kestro: Invalid file. File name : KESTRO.LIB' "$SCRATCH/copy.err" ||
+            fail "the editor did not read the user's copy: $(cat "$SCRATCH/copy.err")"
+    fi
     rm "$copy"
     "$root/bin/kestro-netlist" "$schematic" > /dev/null 2>&1 ||
         fail "without a user's copy the installed library should be read"

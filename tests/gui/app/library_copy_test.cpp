@@ -1,9 +1,11 @@
 // An installed editor: nobody may write its program folder, so a user's changes to the
 // element library go into a copy of their own, which the next start reads.
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "core/app/library_location.h"
 #include "core/library/library_data.h"
 #include "gui/frames/main_frame.h"
 #include "tests/gui/support/gui_test_support.h"
@@ -101,6 +103,14 @@ private slots:
         QVERIFY(program.Untouched());
         QCOMPARE(MinorVersion(program.Library()), 20);
         QVERIFY(!t.app->Library()->IsModified());
+    }
+
+    // The core finds the folder without Qt; it must be the one Qt gives the editor.
+    void theUsersCopyLivesInTheEditorsDataLocation() {
+        QCoreApplication::setOrganizationName("QUORVANT");
+        QCoreApplication::setApplicationName("KESTRO");
+        QCOMPARE(QString::fromStdString(UserKestroFolder()),
+                 QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + "/");
     }
 };
 
