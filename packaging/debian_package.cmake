@@ -14,9 +14,10 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Kestro draws converters and drives from a library of elements (switches, passive\n\
 parts, sources, machines, meters and control blocks), nests sheets as subcircuits,\n\
 writes the netlist for its simulation engine and shows the results in its waveform\n\
-viewer. The package holds the editor, the element library, the command-line tools\n\
-kestro-lib, kestro-sch, kestro-netlist and kestro-examples, example schematics and\n\
-the documentation.")
+viewer. The package holds the editor, the element library, the engine tarn (on\n\
+ngspice's shared library), the viewer graphon, the command-line tools kestro-lib,\n\
+kestro-sch, kestro-netlist and kestro-examples, example schematics and the\n\
+documentation.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Kestro developers <kestro@example.org>")
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)

@@ -77,6 +77,17 @@ check_tools() {
         cmp -s "$work/$name.CCT" "$SOURCE/examples/$name.CCT" ||
             fail "the netlist of $name differs from examples/$name.CCT"
     done
+    # The engine finds ngspice's library and writes its table beside the netlist.
+    if [ -x "$root/bin/tarn" ]; then
+        "$root/bin/tarn" --batch "$work/buck_converter.CCT" > /dev/null 2> "$SCRATCH/tarn.err" ||
+            fail "tarn on the buck converter: $(cat "$SCRATCH/tarn.err")"
+        head -n 1 "$work/buck_converter.TXT" 2> /dev/null | grep -q '^Time \[s\]' ||
+            fail "tarn wrote no result table"
+    fi
+    if [ -x "$root/bin/graphon" ]; then
+        QT_QPA_PLATFORM=offscreen "$root/bin/graphon" --version > /dev/null 2>&1 ||
+            fail "graphon does not start"
+    fi
 }
 
 # The editor opens an example under the offscreen platform and says nothing: any message

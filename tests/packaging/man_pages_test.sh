@@ -19,8 +19,9 @@ for program in kestro kestro-lib kestro-sch kestro-netlist kestro-examples tarn 
     warnings=$(groff -man -Tutf8 -ww -z "$page" 2>&1)
     [ -z "$warnings" ] || fail "$program.1: $warnings"
     text=$(groff -man -Tascii -P-cbou "$page" 2> /dev/null)
-    # The editor's --help needs no display.
-    for option in $("$BUILD/bin/$program" --help | grep -o -- '--[a-z][a-z-]*' | sort -u); do
+    help=$(QT_QPA_PLATFORM=offscreen "$BUILD/bin/$program" --help 2> /dev/null)
+    [ -n "$help" ] || fail "$program --help printed nothing"
+    for option in $(grep -o -- '--[a-z][a-z-]*' <<< "$help" | sort -u); do
         [[ $text == *"$option"* ]] || fail "$program.1 does not describe $option"
     done
 done
