@@ -2,13 +2,17 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+
+#include "core/platform/path.h"
 
 namespace kestro {
 
@@ -34,6 +38,12 @@ bool ModeGrantsWrite(const struct stat& st) {
 bool OnReadOnlyFileSystem(const std::string& folder) {
     struct statvfs vfs {};
     return ::statvfs(folder.c_str(), &vfs) == 0 && (vfs.f_flag & ST_RDONLY) != 0;
+}
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_dir) return entry->pw_dir;
+    return {};
 }
 
 }  // namespace
@@ -100,6 +110,20 @@ std::string FileInFolderIgnoringCase(const std::string& folder, const std::strin
     if (matches.empty()) return exact;
     std::sort(matches.begin(), matches.end());
     return folder + matches.front();
+}
+
+bool MakeFolders(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return std::filesystem::is_directory(folder, error);
+}
+
+std::string UserDataHome() {
+    // The base directory rules of freedesktop.org: a relative value is to be ignored.
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
+        return WithTrailingSlash(data);
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : WithTrailingSlash(home) + ".local/share/";
 }
 
 }  // namespace kestro

@@ -55,9 +55,12 @@ CKestroApp::CKestroApp(CKestroAppSetup setup)
       m_prompts(std::move(setup.prompts)),
       m_starter(std::move(setup.processStarter)),
       m_programFolder(setup.programFolder ? *setup.programFolder : RunningProgramFolder()),
+      m_userFolder(setup.userFolder ? *setup.userFolder : UserKestroFolder()),
       m_viewerSocketName(setup.viewerSocketName) {
     if (!m_prompts) m_prompts = std::make_unique<CQtPrompts>();
     if (!m_starter) m_starter = std::make_unique<CQtProcessStarter>();
+    m_libraryStorage =
+        std::make_unique<CLibraryStorage>(LocateLibrary(m_programFolder, m_userFolder), *m_prompts);
     RegisterCommands();
 }
 
@@ -86,7 +89,7 @@ bool CKestroApp::Start(const QStringList& arguments) {
     // 7. The schematic menu is built with the command table of the main frame (step 11).
     // 8. The four library fonts.
     m_libraryFonts = StartupLibraryFonts();
-    // 9. The element library from the program folder.
+    // 9. The element library from the program folder (or the user's copy of it).
     LoadLibrary();
     // 10. The circuit document type, then the library document type.
     CreateDocumentTypes();
@@ -118,11 +121,15 @@ void CKestroApp::LoadLibrary() {
     // A missing or unreadable file is reported by the loader; the program goes on with the
     // library as far as it was read.
     m_library = std::make_unique<CLibraryData>(*m_prompts);
-    if (!m_library->Open(LibraryFileName())) m_library->SetPath(LibraryFileName());
+    m_libraryStorage->Open(*m_library);
     m_library->SetDefaultTextFont({m_settings.textFont.name, m_settings.textFont.size,
                                    m_settings.textFont.weight, m_settings.textFont.italic != 0});
     m_libraryModified = [this] { return m_library && m_library->IsModified(); };
-    m_saveLibrary = [this] { return m_library && m_library->Save(); };
+    m_saveLibrary = [this] { return SaveLibrary(); };
+}
+
+bool CKestroApp::SaveLibrary() {
+    return m_library && m_libraryStorage->Save(*m_library);
 }
 
 void CKestroApp::CreateDocumentTypes() {
@@ -204,13 +211,13 @@ void CKestroApp::CheckLibraryUpdate() {
     if (!m_library || !m_library->IsModified()) return;
     if (m_library->GetVersionMajor() == 3 && m_library->GetVersionMinor() <= 20) {
         // A failed save has told the user why; the library stays modified for exit to ask.
-        if (!m_library->Save()) return;
+        if (!SaveLibrary()) return;
         m_prompts->ShowMessage(kLibraryUpdated, MessageIcon::Information);
         return;
     }
     if (m_prompts->Ask(kLibraryUpdatedQuestion, MessageButtons::YesNoCancel,
                        MessageIcon::Question) == Answer::Yes)
-        m_library->Save();
+        SaveLibrary();
 }
 
 void CKestroApp::OpenCommandLineFiles() {

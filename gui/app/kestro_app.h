@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "core/app/library_location.h"
 #include "core/app/simulation_launch.h"
 #include "core/library/library_fonts.h"
 #include "core/platform/prompts.h"
@@ -30,12 +31,15 @@ class CLocalViewerChannel;
 class CMainFrame;
 
 // What the application is made with. Anything left empty takes the real thing: the user's
-// settings file, Qt message boxes, detached processes, the running program's folder.
+// settings file, Qt message boxes, detached processes, the running program's folder, the
+// user's own Kestro data folder.
 struct CKestroAppSetup {
     std::unique_ptr<CSettingsStore> settingsStore;
     std::unique_ptr<CPrompts> prompts;
     std::unique_ptr<CProcessStarter> processStarter;
     std::optional<std::string> programFolder;
+    // Where the user's copy of the library goes when the program folder cannot be written.
+    std::optional<std::string> userFolder;
     QString viewerSocketName;
 };
 
@@ -63,8 +67,8 @@ public:
     CSettingsStore& SettingsStore() { return *m_store; }
     CPrompts& Prompts() { return *m_prompts; }
     const std::string& ProgramFolder() const { return m_programFolder; }
-    // The element library file in the program folder.
-    std::string LibraryFileName() const { return m_programFolder + "KESTRO.LIB"; }
+    // Where the element library is read from and saved to.
+    const CLibraryLocation& LibraryLocation() const { return m_libraryStorage->Location(); }
     CLibraryFonts& LibraryFonts() { return m_libraryFonts; }
     const CEditCursors& Cursors() const { return *m_cursors; }
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
@@ -74,6 +78,9 @@ public:
     // The circuit document type; null before start-up step 10 and after exit.
     CKestroDocTemplate* DocTemplate() const { return m_docTemplate.get(); }
     CViewServices& ViewServices() { return m_viewServices; }
+    // Saves the element library where LibraryLocation() says (every save of the library
+    // goes through here); false when it was not saved (the reason was shown).
+    bool SaveLibrary();
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
 
     // "New": an untitled schematic with its window.
@@ -144,12 +151,14 @@ private:
     std::unique_ptr<CPrompts> m_prompts;
     std::unique_ptr<CProcessStarter> m_starter;
     std::string m_programFolder;
+    std::string m_userFolder;
     QString m_viewerSocketName;
     CLibraryFonts m_libraryFonts;
     std::unique_ptr<CEditCursors> m_cursors;
     std::unique_ptr<CLocalViewerChannel> m_viewer;
     std::unique_ptr<CSimulationLauncher> m_launcher;
     std::unique_ptr<CLibraryData> m_library;
+    std::unique_ptr<CLibraryStorage> m_libraryStorage;
     std::unique_ptr<CPartEnvironment> m_parts;
     CViewServices m_viewServices;
     std::unique_ptr<CKestroDocTemplate> m_docTemplate;

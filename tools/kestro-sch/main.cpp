@@ -29,7 +29,7 @@ const char kUsage[] =
     "bounds, values and terminal positions.\n"
     "\n"
     "  --json           print JSON instead of indented text\n"
-    "  --library FILE   the element library (default: KESTRO.LIB beside this program)\n"
+    "  --library FILE   the element library (default: the editor's library)\n"
     "\n"
     "A subcircuit file that is not found is reported and an empty sheet stands in.\n"
     "Options: --help, --version, --verbose (say where a damaged file stopped being read).\n"

@@ -15,10 +15,12 @@ namespace kestro {
 void IsolateUserFolders() {
     static QTemporaryDir home;  // lives as long as the test program
     QDir(home.path()).mkpath("config");
+    QDir(home.path()).mkpath("data");
     QDir(home.path()).mkpath("runtime");
     QFile::setPermissions(home.path() + "/runtime",
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/config"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + "/data"));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + "/runtime"));
 }
 
