@@ -50,6 +50,14 @@ struct CLogicalFont {
     friend bool operator==(const CLogicalFont&, const CLogicalFont&) = default;
 };
 
+// A device area drawing stays inside: the rectangle `area` without `hole` (a printed page
+// keeps its drawing off the title block). Right and bottom are exclusive.
+struct CDeviceClip {
+    CRectI area;
+    std::optional<CRectI> hole;
+    friend bool operator==(const CDeviceClip&, const CDeviceClip&) = default;
+};
+
 struct CSizeI {
     int32_t cx = 0;
     int32_t cy = 0;
@@ -125,6 +133,12 @@ public:
     // False when normalised logical bounds lie wholly outside the clip rectangle.
     bool IsVisible(const CRectF& bounds) const;
 
+    // --- Clipping -------------------------------------------------------------------
+    // A device area every backend enforces until the next call; none when empty.
+    // Backends that clip override this and call it.
+    virtual void SetDeviceClip(std::optional<CDeviceClip> clip) { m_deviceClip = clip; }
+    const std::optional<CDeviceClip>& GetDeviceClip() const { return m_deviceClip; }
+
     // --- Primitives (device pixels) -------------------------------------------------
     // Line with the pen from `from` towards `to`; the pixel at `to` is not drawn.
     virtual void Line(CPointI from, CPointI to) = 0;
@@ -161,6 +175,7 @@ private:
     bool m_monochrome = false;
     CPaletteColor m_background{255, 255, 255};
     std::optional<CRectF> m_clip;
+    std::optional<CDeviceClip> m_deviceClip;
     CPen m_pen;
     CBrush m_brush;
 };
