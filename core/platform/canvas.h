@@ -124,6 +124,13 @@ public:
     void SelectHollowBrush();
     const CPen& GetPen() const { return m_pen; }
     const CBrush& GetBrush() const { return m_brush; }
+    // Device pixels per pixel of pen width (1 unless set). Printers set their pixels per
+    // screen pixel, so lines print as heavy as the windows show them: a one-pixel line on
+    // a 1200 dpi page would be a fiftieth of a millimetre.
+    void SetPenScale(double scale) { m_penScale = scale > 0.0 ? scale : 1.0; }
+    double GetPenScale() const { return m_penScale; }
+    // The width a backend strokes the pen with, in device pixels; 1 is a one-pixel line.
+    int32_t DevicePenWidth(const CPen& pen) const;
 
     // --- Culling --------------------------------------------------------------------
     // An optional logical rectangle outside which nothing needs drawing. It is advice
@@ -178,6 +185,7 @@ private:
     std::optional<CDeviceClip> m_deviceClip;
     CPen m_pen;
     CBrush m_brush;
+    double m_penScale = 1.0;
 };
 
 // The text metric of headless canvases: every character (UTF-8 code point) is

@@ -165,7 +165,8 @@ void CPdfCanvas::ApplyStroke() {
         out += ColorOperands(pen.color) + " RG\n";
         m_strokeColor = pen.color;
     }
-    const int width = pen.width <= 1 ? 0 : pen.width;
+    const int device = DevicePenWidth(pen);
+    const int width = device <= 1 ? 0 : device;
     if (m_lineWidth != width) {
         // Wide pens end and join round, as the windows draw them.
         out += FormatInt(width) + (width == 0 ? " w 0 J 0 j\n" : " w 1 J 1 j\n");

@@ -25,9 +25,9 @@ struct CPdfPage {
 
 // A canvas that writes a PDF file of one or more pages, without a window system: the
 // command-line tools print with it. Texts use the standard fonts (not embedded) in the
-// Windows encoding, and are measured with those fonts' metrics. One-pixel pens become the
-// thinnest line a device can show, as a printer's cosmetic pens do; dash patterns keep
-// their length on the screen (1/96 inch per pixel of the pattern) at any resolution.
+// Windows encoding, and are measured with those fonts' metrics. A pen one device pixel
+// wide becomes the thinnest line a device can show, as a printer's cosmetic pens do; dash
+// patterns keep their length on the screen (1/96 inch per pixel of the pattern).
 class CPdfCanvas : public CCanvas {
 public:
     // Begins a new page; drawing before the first call begins a default one.

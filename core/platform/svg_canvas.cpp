@@ -105,7 +105,7 @@ std::string CSvgCanvas::StrokeAttributes() const {
     const CPen& pen = GetPen();
     if (pen.style == kPenNull) return " stroke=\"none\"";
     std::string text = " stroke=\"" + ColorText(pen.color) + "\" stroke-width=\"" +
-                       Num(std::max(pen.width, 1)) + "\"";
+                       Num(DevicePenWidth(pen)) + "\"";
     if (const char* dashes = DashArray(pen.style))
         text += " stroke-dasharray=\"" + std::string(dashes) + "\"";
     return text;

@@ -21,6 +21,7 @@ CPdfExport ExportPdf(const CCircuit& document, const CPdfExportOptions& options)
     request.legend = options.legend;
     request.pagePosition = options.pagePosition;
     request.zoom = options.zoom > 0.0 ? options.zoom : document.GetZoom();
+    request.resolution = options.paper.resolution;
     std::vector<const CPart*> everything;
     if (options.mode == PrintMode::SelectedArea) {
         everything.reserve(document.GetObjectCount());

@@ -157,6 +157,7 @@ void CPrintJob::PrintPage(CCanvas& canvas, int number) const {
     if (number < 1 || number > GetPageCount()) return;
     const CSizeI size = m_request.printable;
     const CRectI printable{0, 0, size.cx, size.cy};
+    if (m_request.resolution > 0.0) canvas.SetPenScale(m_request.resolution / kScreenResolution);
     canvas.SetDeviceClip(CDeviceClip{printable, std::nullopt});
     std::optional<CRectI> block;
     if (m_request.legend) {

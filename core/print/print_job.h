@@ -28,6 +28,9 @@ struct CPrintRequest {
     bool legend = true;  // "PRINT PAGE LEGEND": the title block in the bottom tenth
     int pagePosition = kPageMiddle;
     double zoom = 1.2;  // the view's, which decides how much of the drawing a page holds
+    // Device pixels per inch; pens are then as wide on paper as on a screen (0: unknown,
+    // a pen pixel is a device pixel).
+    double resolution = 0.0;
 };
 
 // What to print and where each page lies on the sheet: made when printing starts, then
@@ -49,11 +52,12 @@ public:
     static constexpr size_t kMaxPages = 10000;
     static constexpr const char* kTooManyPagesMessage =
         "The drawing would need more than 10000 pages at this zoom.\nZoom out and print again.";
-    static constexpr double kPageScale = 0.00125;    // a page's longer side is 800 units
-    static constexpr double kMaxEnlargement = 10.0;  // of a selected area over kPageScale
-    static constexpr float kAreaMargin = 10.0f;      // around a selected area
-    static constexpr float kPositionGap = 3.0f;      // of a selected area at the top or bottom
-    static constexpr double kDrawingShare = 0.9;     // of the height, with the legend
+    static constexpr double kPageScale = 0.00125;      // a page's longer side is 800 units
+    static constexpr double kMaxEnlargement = 10.0;    // of a selected area over kPageScale
+    static constexpr float kAreaMargin = 10.0f;        // around a selected area
+    static constexpr float kPositionGap = 3.0f;        // of a selected area at the top or bottom
+    static constexpr double kDrawingShare = 0.9;       // of the height, with the legend
+    static constexpr double kScreenResolution = 96.0;  // pixels per inch of pen widths
 
     // `selection` holds the objects of a selected area; the whole drawing ignores it.
     CPrintJob(const CCircuit& document, const CPrintRequest& request,
@@ -81,7 +85,8 @@ public:
     CPointF SurfaceOrigin(int number) const;
     // Draws page `number` (from 1): clipped to the printable area, the title block when
     // the legend is on, then the objects, kept off the title block. The canvas's mapping
-    // is set for the page; black-and-white mode is the caller's choice. Nothing is drawn
+    // and pen scale are set for the page; black-and-white mode is the caller's choice.
+    // Nothing is drawn
     // for a number outside the pages.
     void PrintPage(CCanvas& canvas, int number) const;
     // The title block of page `number` on this canvas.

@@ -80,6 +80,12 @@ TEST(PdfCanvas, FiguresUsePixelCentresThinPensAndTheirFillRules) {
               std::string::npos);
     // Without a pen the fill covers the whole box.
     EXPECT_NE(pdf.find("0 0 4 4 re f\n"), std::string::npos);
+
+    // Scaled up to paper, a one-pixel pen is a line of several device pixels.
+    CPdfCanvas paper;
+    paper.SetPenScale(12.5);
+    paper.Line({0, 0}, {10, 0});
+    EXPECT_NE(paper.Document().find("13 w 1 J 1 j\n"), std::string::npos);
 }
 
 TEST(PdfCanvas, TextsUseTheStandardFontsTheirMetricsAndEscapes) {

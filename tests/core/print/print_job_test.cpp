@@ -144,6 +144,17 @@ TEST_F(PrintJob, TheLegendTakesTheBottomTenthAndWithoutItThePageIsFull) {
     EXPECT_EQ(canvas.Describe()[1], "clip 0,0 1000,1000");
 }
 
+TEST_F(PrintJob, PensAreAsWideOnPaperAsOnAScreen) {
+    Wire({100, 100}, {700, 100});
+    CPrintRequest request = Request(1.0);
+    request.resolution = 600;
+    CRecordingCanvas canvas;
+    CPrintJob(*sheet, request).PrintPage(canvas, 1);
+    EXPECT_DOUBLE_EQ(canvas.GetPenScale(), 6.25);
+    EXPECT_EQ(canvas.DevicePenWidth({{0, 0, 0}, 1, kPenSolid}), 6);
+    EXPECT_EQ(canvas.DevicePenWidth({{0, 0, 0}, 2, kPenSolid}), 13);  // 12.5 away from zero
+}
+
 TEST_F(PrintJob, ASelectedAreaFillsOnePageButATinyOneIsEnlargedAtMostTenTimes) {
     CPrintRequest request = Request(1.0);
     request.mode = PrintMode::SelectedArea;
