@@ -28,6 +28,7 @@ class CLibraryData;
 struct CPartEnvironment;
 class CLocalViewerChannel;
 class CMainFrame;
+class CPrintService;
 
 // What the application is made with. Anything left empty takes the real thing: the user's
 // settings file, Qt message boxes, detached processes, the running program's folder.
@@ -74,6 +75,8 @@ public:
     // The circuit document type; null before start-up step 10 and after exit.
     CKestroDocTemplate* DocTemplate() const { return m_docTemplate.get(); }
     CViewServices& ViewServices() { return m_viewServices; }
+    // The printer and what printing needs; null before start-up step 10.
+    CPrintService* PrintService() const { return m_printService.get(); }
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
 
     // "New": an untitled schematic with its window.
@@ -85,7 +88,7 @@ public:
     void OpenWithDialog();
     // "Close All": the save questions, then every document closed without asking more.
     bool CloseAllDocuments();
-    // The print page size from the default printer (or 850 by 1100 without one).
+    // The print page size from the printer as set up (or 850 by 1100 without one).
     void UpdatePrintPageSize();
     CLocalViewerChannel& ViewerChannel() { return *m_viewer; }
     CHelpWindow& HelpWindow();
@@ -147,6 +150,7 @@ private:
     std::unique_ptr<CSimulationLauncher> m_launcher;
     std::unique_ptr<CLibraryData> m_library;
     std::unique_ptr<CPartEnvironment> m_parts;
+    std::unique_ptr<CPrintService> m_printService;
     CViewServices m_viewServices;
     std::unique_ptr<CKestroDocTemplate> m_docTemplate;
     CRecentFileList m_recentFiles;
