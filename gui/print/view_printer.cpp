@@ -1,6 +1,7 @@
 #include "gui/print/view_printer.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QPainter>
@@ -134,6 +135,7 @@ bool CViewPrinter::OpenDialog(QPrinter& printer, PrintMode mode) {
     OfferEveryPage(printer);
     const CPrintJob job = MakeJob(mode, printer);
     if (!Ready(job)) return false;
+    printer.setDocName(DocumentTitle());  // offered as the name of a file to print to
     QPrintDialog dialog(&printer, m_view.window());
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
                       QAbstractPrintDialog::PrintCollateCopies |
@@ -180,6 +182,8 @@ void CViewPrinter::Preview(PrintMode mode) {
     OfferEveryPage(printer);
     QPrintPreviewDialog dialog(&printer, m_view.window());
     dialog.setWindowTitle(QStringLiteral("Print Preview - %1").arg(DocumentTitle()));
+    // Pages are read at a size near the editor's, not at the dialog's small default.
+    dialog.resize(m_view.window()->size() * 9 / 10);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this, mode](QPrinter* device) { PrintOn(*device, mode); });
     dialog.exec();
@@ -233,12 +237,14 @@ void CViewPrinter::Export() {
     request.title = "Export";
     request.filter = kExportFilter;
     request.defaultExtension = ".pdf";
+    // Beside the schematic, named after it.
     const std::string& path = m_view.Document()->GetPathName();
-    request.fileName = path.empty() ? std::string("*.pdf")
-                                    : QFileInfo(QString::fromStdString(path))
-                                          .completeBaseName()
-                                          .append(QStringLiteral(".pdf"))
-                                          .toStdString();
+    if (path.empty()) {
+        request.fileName = "*.pdf";
+    } else {
+        const QFileInfo sheet(QString::fromStdString(path));
+        request.fileName = sheet.dir().filePath(sheet.completeBaseName() + ".pdf").toStdString();
+    }
     request.overwritePrompt = true;
     const std::optional<std::string> chosen = m_service.Prompts().SaveFileName(request);
     if (chosen) ExportTo(QString::fromStdString(*chosen));

@@ -205,8 +205,8 @@ private slots:
         const QString svg = m_folder.filePath("export.svg");
         s->t.prompts->fileNames = {pdf.toStdString(), svg.toStdString(), std::nullopt};
         MenuItem(*s->t.app, kIdFileExport)->trigger();
-        QCOMPARE(s->t.prompts->fileRequests.back().fileName,
-                 std::string("three_phase_inverter.pdf"));
+        QCOMPARE(QString::fromStdString(s->t.prompts->fileRequests.back().fileName),
+                 kExamples + "three_phase_inverter.pdf");
         QCOMPARE(PdfPageCount(pdf), ExpectedPages(*s, PrintMode::WholeDrawing));
         MenuItem(*s->t.app, kIdFileExport)->trigger();
         QVERIFY(ReadFile(svg).startsWith("<?xml"));
