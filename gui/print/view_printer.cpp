@@ -180,6 +180,7 @@ void CViewPrinter::Preview(PrintMode mode) {
     if (mode == PrintMode::SelectedArea && !PrepareSelectedArea()) return;
     QPrinter& printer = m_service.Printer();
     OfferEveryPage(printer);
+    if (!Ready(MakeJob(mode, printer))) return;  // said once, not at every repaint
     QPrintPreviewDialog dialog(&printer, m_view.window());
     dialog.setWindowTitle(QStringLiteral("Print Preview - %1").arg(DocumentTitle()));
     // Pages are read at a size near the editor's, not at the dialog's small default.
