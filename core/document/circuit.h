@@ -106,6 +106,7 @@ public:
     void SetSavedPath(const std::string& path) { m_savedPath = path; }
     // Company, Title, Designed by, Revision, Last Update.
     std::array<std::string, 5>& GetTitleInfo() { return m_titleInfo; }
+    const std::array<std::string, 5>& GetTitleInfo() const { return m_titleInfo; }
     // Name (".TIME"), Tstep, Ttotal, Tprint, Iprint, Iload, Isave.
     std::array<CGenType, 7>& GetSimulationParameters() { return m_simulation; }
     // Per library element, the last number used for auto-naming (one per element).

@@ -34,6 +34,7 @@
 #include "gui/platform/qt_prompts.h"
 #include "gui/platform/qt_settings_store.h"
 #include "gui/platform/viewer_channel.h"
+#include "gui/print/print_service.h"
 #include "gui/resources/button_images.h"
 #include "gui/resources/edit_cursors.h"
 #include "gui/resources/element_button_images.h"
@@ -135,8 +136,10 @@ bool CKestroApp::SaveLibrary() {
 void CKestroApp::CreateDocumentTypes() {
     m_parts =
         std::make_unique<CPartEnvironment>(CPartEnvironment{*m_library, m_settings, *m_prompts});
+    m_printService = std::make_unique<CPrintService>(m_settings, *m_prompts);
     m_viewServices.settings = &m_settings;
     m_viewServices.cursors = m_cursors.get();
+    m_viewServices.printing = m_printService.get();
     m_viewServices.showStatus = [this](const QString& text) {
         if (m_mainFrame) m_mainFrame->SetStatusText(text);
     };
@@ -154,13 +157,11 @@ void CKestroApp::CreateDocumentTypes() {
 
 void CKestroApp::UpdatePrintPageSize() {
     double width = kNoPrinterWidth, height = kNoPrinterHeight;
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull()) {
-        QPrinter printer(info, QPrinter::HighResolution);
-        const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
-        if (printable.width() > 0 && printable.height() > 0) {
-            width = printable.width();
-            height = printable.height();
+    if (m_printService && !QPrinterInfo::defaultPrinter().isNull()) {
+        const CSizeI printable = PrintableSize(m_printService->Printer());
+        if (printable.cx > 0 && printable.cy > 0) {
+            width = printable.cx;
+            height = printable.cy;
         }
     }
     m_viewServices.printPageSize = PrintPageSize(width, height, m_settings.printPageLegend != 0);

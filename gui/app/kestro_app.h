@@ -29,6 +29,7 @@ class CLibraryData;
 struct CPartEnvironment;
 class CLocalViewerChannel;
 class CMainFrame;
+class CPrintService;
 
 // What the application is made with. Anything left empty takes the real thing: the user's
 // settings file, Qt message boxes, detached processes, the running program's folder, the
@@ -81,6 +82,8 @@ public:
     // Saves the element library where LibraryLocation() says (every save of the library
     // goes through here); false when it was not saved (the reason was shown).
     bool SaveLibrary();
+    // The printer and what printing needs; null before start-up step 10.
+    CPrintService* PrintService() const { return m_printService.get(); }
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
 
     // "New": an untitled schematic with its window.
@@ -92,7 +95,7 @@ public:
     void OpenWithDialog();
     // "Close All": the save questions, then every document closed without asking more.
     bool CloseAllDocuments();
-    // The print page size from the default printer (or 850 by 1100 without one).
+    // The print page size from the printer as set up (or 850 by 1100 without one).
     void UpdatePrintPageSize();
     CLocalViewerChannel& ViewerChannel() { return *m_viewer; }
     CHelpWindow& HelpWindow();
@@ -160,6 +163,7 @@ private:
     std::unique_ptr<CLibraryData> m_library;
     std::unique_ptr<CLibraryStorage> m_libraryStorage;
     std::unique_ptr<CPartEnvironment> m_parts;
+    std::unique_ptr<CPrintService> m_printService;
     CViewServices m_viewServices;
     std::unique_ptr<CKestroDocTemplate> m_docTemplate;
     CRecentFileList m_recentFiles;
