@@ -8,7 +8,7 @@ FUZZ_LONG_SECONDS ?= 300
 CMAKE_FLAGS ?=
 EXAMPLE ?= buck_converter
 
-.PHONY: all setup build run package test test-normal test-asan test-fuzz bench fuzz format clean
+.PHONY: all setup build run package pictures test test-normal test-asan test-fuzz bench fuzz format clean
 
 all: build
 
@@ -28,6 +28,13 @@ run: build
 
 package: build
 	cmake --build $(BUILD) --target package
+
+# Pictures of the windows, menus, images and the print preview in $(BUILD)/pictures/, for a
+# person to look at after a change of what the editor shows.
+pictures: build
+	cmake --build $(BUILD) --target kestro_pictures
+	QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR=/usr/share/fonts/truetype/dejavu \
+	    $(BUILD)/bin/kestro_pictures $(BUILD)/pictures
 
 test: test-normal test-asan test-fuzz
 	@echo "make test: all passed"

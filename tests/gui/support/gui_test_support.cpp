@@ -82,14 +82,6 @@ CFileSizeLimit::~CFileSizeLimit() {
     ::signal(SIGXFSZ, m_previousHandler);
 }
 
-QString SaveScreenshot(QWidget& widget, const QString& name) {
-    const QString folder = QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    const QString path = folder + "/" + name + ".png";
-    widget.grab().save(path);
-    return path;
-}
-
 bool WriteScript(const QString& path, const QByteArray& body) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;

@@ -63,7 +63,4 @@ private:
     void (*m_previousHandler)(int);
 };
 
-// Saves a picture of the widget as <build>/screenshots/<name>.png and returns the path.
-QString SaveScreenshot(QWidget& widget, const QString& name);
-
 }  // namespace kestro
