@@ -148,7 +148,7 @@ void CSubCirPart::ReadSheet(CRecordBuffer& buffer, CSerialContext& context) {
     std::shared_ptr<CCircuit> sheet = KeptSheet(context, path, relative);
     // The live sheet of a copied instance keeps its interface, even when it was resized
     // since the copy: the instance follows the sheet, never the other way round.
-    const bool live = sheet != nullptr;
+    const bool kept = sheet != nullptr;
     if (!sheet && context.document)
         sheet = context.document->GetContext().documents.OpenSubcircuit(path, relative,
                                                                         *context.document);
@@ -159,7 +159,7 @@ void CSubCirPart::ReadSheet(CRecordBuffer& buffer, CSerialContext& context) {
     }
     // A new sheet standing in for a missing file takes the interface the instance was
     // drawn with, and the instances already placed of it follow.
-    if (!live && sheet->GetPathName().empty()) {
+    if (!kept && sheet->GetPathName().empty()) {
         sheet->SetInterface(count, positions, box);
         for (CCircuit* parent : std::vector<CCircuit*>(sheet->GetParents()))
             parent->UpdateInstancesOf(*sheet);

@@ -11,6 +11,7 @@
 namespace kestro {
 
 class CEditCursors;
+class CPrintService;
 struct CSettings;
 
 // The longest side of the print page, in sheet units.
@@ -25,14 +26,15 @@ inline constexpr double kNoPrinterHeight = 1100.0;
 QSizeF PrintPageSize(double printableWidth, double printableHeight, bool legend);
 
 // What every schematic view reads from the application: the live settings, the cursors,
-// the editing state (mode, tools, ghost, clipboard), the print page size, and where the
-// status text goes. The application owns one for all views; tests and benchmarks make
-// their own.
+// the editing state (mode, tools, ghost, clipboard), the print page size and the printer,
+// and where the status text goes. The application owns one for all views; tests and
+// benchmarks make their own.
 struct CViewServices {
     const CSettings* settings = nullptr;
     const CEditCursors* cursors = nullptr;
     std::shared_ptr<CEditState> editing = std::make_shared<CEditState>();
     QSizeF printPageSize = PrintPageSize(kNoPrinterWidth, kNoPrinterHeight, true);
+    CPrintService* printing = nullptr;  // views print when there is one
     std::function<void(const QString&)> showStatus;
 };
 
