@@ -132,7 +132,6 @@ private slots:
         const QString path = folder.filePath("buck.sch");
         f.sheet->SetPathName(path.toStdString());
         QVERIFY(f.Command(kIdFileSave));
-        SaveScreenshot(*f.t.app->MainFrame(), "buck_drawn");
         QCOMPARE(
             QString::fromStdString(CNetlistWriter(false).Build(*f.sheet)),
             QString(ReadFile(QStringLiteral(KESTRO_SOURCE_DIR) + "/examples/buck_converter.CCT")));
@@ -154,7 +153,6 @@ private slots:
         QVERIFY(WireAt(r1->GetNode(0)));
         QVERIFY(WireAt(r1->GetNode(1)));
         QVERIFY(EveryWireAcrossOrDown(*f.sheet));
-        SaveScreenshot(*f.t.app->MainFrame(), "moved_with_wires");
         // Turned where it is, it keeps them too.
         QVERIFY(f.Command(kIdRotate));
         QVERIFY(WireAt(r1->GetNode(0)));

@@ -118,7 +118,6 @@ private slots:
         QEvent leave(QEvent::Leave);
         QApplication::sendEvent(f.view, &leave);
         QVERIFY(!ghost.IsVisible());
-        SaveScreenshot(*f.t.app->MainFrame(), "placing_ghost");
     }
 
     void everyKindIsPlacedByItsRules() {
@@ -227,7 +226,6 @@ private slots:
         // The band is drawn while it is dragged.
         f.PressAndMove({{90, 90}, {200, 200}, {260, 240}});
         QVERIFY(f.view->Tracker() && f.view->Tracker()->FeedbackShown());
-        SaveScreenshot(*f.t.app->MainFrame(), "box_select");
         f.Release({260, 240});
         QVERIFY(!f.view->Tracker());
     }
@@ -314,7 +312,6 @@ private slots:
         f.PressAndMove({{500, 100}, {530, 100}, {560, 130}});
         auto* tracker = static_cast<CWireTracker*>(f.view->Tracker());
         QVERIFY(tracker && tracker->HorizontalFirst());
-        SaveScreenshot(*f.t.app->MainFrame(), "drawing_wire");
         QTest::mouseMove(f.Window(), {470, 130});
         QVERIFY(!tracker->HorizontalFirst());
         QTest::mouseMove(f.Window(), {470, 60});
