@@ -21,6 +21,7 @@
 #include "core/platform/prompts.h"
 #include "core/platform/settings_store.h"
 #include "gui/app/kestro_doc_template.h"
+#include "gui/attributes/kestro_attributes.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
 #include "gui/dialogs/about_dialog.h"
@@ -29,6 +30,7 @@
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/frame_document.h"
 #include "gui/frames/main_frame.h"
+#include "gui/library_editor/element_menu.h"
 #include "gui/platform/process_starter.h"
 #include "gui/platform/qt_prompts.h"
 #include "gui/platform/qt_settings_store.h"
@@ -120,7 +122,7 @@ void CKestroApp::LoadLibrary() {
     m_library->SetDefaultTextFont({m_settings.textFont.name, m_settings.textFont.size,
                                    m_settings.textFont.weight, m_settings.textFont.italic != 0});
     m_libraryModified = [this] { return m_library && m_library->IsModified(); };
-    m_saveLibrary = [this] { return m_library && m_library->Save(); };
+    m_saveLibrary = [this] { return SaveLibrary(); };
 }
 
 void CKestroApp::CreateDocumentTypes() {
@@ -174,13 +176,14 @@ bool CKestroApp::CreateMainFrame() {
         if (file) connect(file, &QMenu::aboutToShow, this, [this] { RefreshRecentFileMenus(); });
     }
     RefreshRecentFileMenus();
+    CreateAttributeWindow();
     return true;
 }
 
 void CKestroApp::BuildElementMenu() {
-    // Hook: the element menus built from the library go into the schematic menu with
-    // MainFrame()->SetElementMenu(menu).
-    if (m_library) UpdateElementButtons(*m_mainFrame, *m_library, m_settings);
+    if (!m_library) return;
+    UpdateElementButtons(*m_mainFrame, *m_library, m_settings);
+    RebuildElementsMenu(*m_mainFrame, *m_library);
 }
 
 void CKestroApp::AcceptDroppedFiles() {
@@ -291,6 +294,7 @@ CSimulationSource* CKestroApp::ActiveSimulationSource() const {
 
 void CKestroApp::RegisterCommands() {
     RegisterFileCommands();
+    RegisterToolWindowCommands();
     Commands().Add(
         kIdAutoExitTarn, [this] { m_settings.closeTarn = m_settings.closeTarn ? 0 : 1; },
         [this](CCommandState& s) { s.checked = m_settings.closeTarn != 0; });

@@ -22,6 +22,9 @@ namespace kestro {
 
 class CCircuit;
 class CEditCursors;
+class CKestroAttributes;
+class CKestroView;
+class CMenuTreeDialog;
 class CHelpWindow;
 class CKestroDocTemplate;
 class CLibraryData;
@@ -92,6 +95,18 @@ public:
     // Files named on the command line, opened once a document opener is set.
     const QStringList& CommandLineFiles() const { return m_commandLineFiles; }
 
+    // The attribute window (made with the main frame) and the menu editor (made when it
+    // is first asked for; null until then).
+    CKestroAttributes* Attributes() const;
+    CMenuTreeDialog* MenuEditor() const;
+    // "Menu Editor" shows or hides the editor; "Edit Library" shows it.
+    void ShowMenuEditor(bool toggle);
+    // Saves the library with the menu editor's tree (pending edits of the attribute window
+    // first), then builds the "Elements" menu again; false when it was not saved.
+    bool SaveLibrary();
+    // The schematic view of the active window, or null.
+    CKestroView* ActiveSchematicView() const;
+
     // Run TARN on the document of a schematic window; true when the engine started.
     bool RunTarn(CSimulationSource& source);
     // Run GRAPHON with the result of the last engine run.
@@ -119,6 +134,10 @@ private:
     void CreateDocumentTypes();
     bool CreateMainFrame();
     void BuildElementMenu();
+    void CreateAttributeWindow();
+    void FollowViewsInAttributes();
+    void RegisterToolWindowCommands();
+    void OpenSubcircuitWindow(CCircuit& sheet);
     void AcceptDroppedFiles();
     void ParseCommandLine(const QStringList& arguments);
     void CreatePlacementGhost();
@@ -154,6 +173,8 @@ private:
     QTimer* m_idleTimer = nullptr;
     size_t m_idleDocument = 0;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    QPointer<CKestroAttributes> m_attributes;  // children of the main frame
+    QPointer<CMenuTreeDialog> m_menuEditor;
     QPointer<CHelpWindow> m_help;
     QStringList m_commandLineFiles;
     bool m_exited = false;

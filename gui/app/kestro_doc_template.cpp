@@ -11,6 +11,7 @@
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/main_frame.h"
 #include "gui/views/kestro_view.h"
+#include "gui/views/view_services.h"
 
 namespace kestro {
 
@@ -169,7 +170,12 @@ QList<CCircuit*> CKestroDocTemplate::WindowDocuments() const {
 
 // --- Saving and closing --------------------------------------------------------------------
 
+void CKestroDocTemplate::ApplyPendingEdits() {
+    if (m_services.applyPendingEdits) m_services.applyPendingEdits();
+}
+
 bool CKestroDocTemplate::AskToSave(CCircuit& document) {
+    ApplyPendingEdits();
     if (!document.IsModified()) return true;
     const std::string title =
         document.GetPathName().empty() ? document.GetTitle() : document.GetPathName();
@@ -196,6 +202,7 @@ bool CKestroDocTemplate::SaveAllModified() {
 }
 
 bool CKestroDocTemplate::SaveAll() {
+    ApplyPendingEdits();
     const bool saved = m_manager.SaveAll();
     for (const auto& document : m_manager.Documents())
         NotePath(*document);

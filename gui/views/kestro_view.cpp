@@ -60,6 +60,7 @@ void CKestroView::Detach() {
     // The document's commands go with it.
     m_next = nullptr;
     if (!m_document) return;
+    if (m_services.viewDetaching) m_services.viewDetaching(*this);
     m_document->RemoveObserver(*this);
     m_selection.Clear();
     m_document.reset();
@@ -359,6 +360,25 @@ void CKestroView::mouseMoveEvent(QMouseEvent* event) {
     if (m_services.cursors) viewport()->setCursor(m_services.cursors->Cursor(CursorIdAt(at)));
     ShowStatus(StatusTextAt(at));
     QAbstractScrollArea::mouseMoveEvent(event);
+}
+
+void CKestroView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_document || m_services.mode != EditMode::Select) {
+        QAbstractScrollArea::mousePressEvent(event);
+        return;
+    }
+    m_selection.Clear();
+    m_document->SelectAt(m_selection, ToLogical(event->position().toPoint()));
+    UpdateSelectionBounds();
+    if (m_services.selectionClicked) m_services.selectionClicked(*this);
+}
+
+void CKestroView::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || !m_document || m_selection.IsEmpty()) {
+        QAbstractScrollArea::mouseDoubleClickEvent(event);
+        return;
+    }
+    if (m_services.objectDoubleClicked) m_services.objectDoubleClicked(*this);
 }
 
 void CKestroView::leaveEvent(QEvent* event) {

@@ -92,6 +92,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // A left click selects what is under it; a double click shows it in the attribute
+    // window (both tell the window through the services).
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
 private:

@@ -8,6 +8,7 @@
 namespace kestro {
 
 class CEditCursors;
+class CKestroView;
 struct CSettings;
 
 // The editing modes of the schematic views (only Select is there so far).
@@ -34,6 +35,13 @@ struct CViewServices {
     std::string placeKindName;  // shown in the status text while placing
     QSizeF printPageSize = PrintPageSize(kNoPrinterWidth, kNoPrinterHeight, true);
     std::function<void(const QString&)> showStatus;
+    // The attribute window follows the views: a click chose the view's selection, a
+    // double click asks for the first selected object, a view lets go of its document.
+    std::function<void(CKestroView&)> selectionClicked;
+    std::function<void(CKestroView&)> objectDoubleClicked;
+    std::function<void(CKestroView&)> viewDetaching;
+    // Pending edits of the attribute window are written before a document is saved.
+    std::function<void()> applyPendingEdits;
 };
 
 }  // namespace kestro

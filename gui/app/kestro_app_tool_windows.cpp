@@ -1,0 +1,149 @@
+// The two tool windows of the main frame: the attribute window, which follows the
+// schematic views, and the menu editor of the library's element menus.
+#include <QMdiArea>
+
+#include "core/document/circuit.h"
+#include "core/library/library_data.h"
+#include "core/objects/sub_cir_part.h"
+#include "gui/app/kestro_app.h"
+#include "gui/app/kestro_doc_template.h"
+#include "gui/attributes/kestro_attributes.h"
+#include "gui/commands/command_ids.h"
+#include "gui/commands/command_table.h"
+#include "gui/dialogs/help_window.h"
+#include "gui/frames/child_frame.h"
+#include "gui/frames/main_frame.h"
+#include "gui/library_editor/element_menu.h"
+#include "gui/library_editor/menu_tree_dialog.h"
+#include "gui/views/kestro_view.h"
+
+namespace kestro {
+
+CKestroAttributes* CKestroApp::Attributes() const {
+    return m_attributes;
+}
+
+CMenuTreeDialog* CKestroApp::MenuEditor() const {
+    return m_menuEditor;
+}
+
+CKestroView* CKestroApp::ActiveSchematicView() const {
+    auto* frame =
+        m_mainFrame ? qobject_cast<CChildFrame*>(m_mainFrame->ActiveDocumentFrame()) : nullptr;
+    return frame ? qobject_cast<CKestroView*>(frame->ActiveView()) : nullptr;
+}
+
+void CKestroApp::CreateAttributeWindow() {
+    CAttributeServices services;
+    services.library = m_library.get();
+    services.prompts = m_prompts.get();
+    services.documents = &m_docTemplate->Manager();
+    services.activeView = [this] { return ActiveSchematicView(); };
+    services.offerKey = [this](const QKeySequence& key) {
+        return m_mainFrame && m_mainFrame->CommandTable().ExecuteAccelerator(key);
+    };
+    services.showHelp = [this](const QString& keyword) { HelpWindow().ShowKeyword(keyword); };
+    m_attributes = new CKestroAttributes(std::move(services), m_mainFrame.get());
+    connect(m_attributes, &CKestroAttributes::VisibilityChanged, this, [this] {
+        if (m_mainFrame) m_mainFrame->CommandTable().ScheduleUpdate();
+    });
+    FollowViewsInAttributes();
+}
+
+void CKestroApp::FollowViewsInAttributes() {
+    m_viewServices.selectionClicked = [this](CKestroView& view) {
+        if (m_attributes)
+            m_attributes->ShowSelection(view.Selection().First(), view.Document(), &view, false);
+    };
+    m_viewServices.objectDoubleClicked = [this](CKestroView& view) {
+        CPart* first = view.Selection().First();
+        if (!first || !m_attributes) return;
+        if (CSubCirPart* instance = first->AsSubCircuit()) {
+            if (instance->GetSheet()) OpenSubcircuitWindow(*instance->GetSheet());
+            return;
+        }
+        m_attributes->ShowSelection(first, view.Document(), &view, true);
+        m_attributes->show();
+    };
+    m_viewServices.viewDetaching = [this](CKestroView& view) {
+        if (m_attributes) m_attributes->ForgetView(view);
+    };
+    m_viewServices.applyPendingEdits = [this] {
+        if (m_attributes) m_attributes->ApplyCurrentPage();
+    };
+    // A window that becomes active points the attribute window at what it has selected.
+    connect(m_mainFrame.get(), &CMainFrame::ActiveFrameChanged, this, [this] {
+        CKestroView* view = ActiveSchematicView();
+        if (m_attributes && view && !view->Selection().IsEmpty())
+            m_attributes->ShowSelection(view->Selection().First(), view->Document(), view, false);
+    });
+}
+
+void CKestroApp::OpenSubcircuitWindow(CCircuit& sheet) {
+    if (m_docTemplate) m_docTemplate->ShowDocument(sheet);
+}
+
+void CKestroApp::ShowMenuEditor(bool toggle) {
+    if (!m_mainFrame || !m_library) return;
+    if (!m_menuEditor) {
+        CMenuEditorServices services;
+        services.library = m_library.get();
+        services.prompts = m_prompts.get();
+        services.attributes = m_attributes;
+        services.closeAllDocuments = [this] { return CloseAllDocuments(); };
+        services.saveLibrary = [this] { return SaveLibrary(); };
+        services.offerKey = [this](const QKeySequence& key) {
+            return m_mainFrame && m_mainFrame->CommandTable().ExecuteAccelerator(key);
+        };
+        services.elementsRenumbered = [this] {
+            if (m_mainFrame && m_library) RebuildElementsMenu(*m_mainFrame, *m_library);
+        };
+        m_menuEditor = new CMenuTreeDialog(std::move(services), m_mainFrame.get());
+        connect(m_menuEditor, &QDialog::finished, this,
+                [this] { m_mainFrame->CommandTable().ScheduleUpdate(); });
+    } else if (toggle && m_menuEditor->isVisible()) {
+        m_menuEditor->hide();
+        return;
+    }
+    m_menuEditor->show();
+    m_menuEditor->raise();
+    m_menuEditor->activateWindow();
+}
+
+bool CKestroApp::SaveLibrary() {
+    if (!m_library) return false;
+    if (m_attributes) m_attributes->ApplyCurrentPage();
+    if (m_menuEditor) {
+        m_menuEditor->WriteTreeToStream();
+    } else {
+        // Without the editor the stream is the tree: it is stored the same way.
+        CLibraryData& library = *m_library;
+        std::vector<CMenuItem> items = library.GetMenus().GetItems();
+        PrepareMenuForSaving(items,
+                             [&library](int16_t code) { return library.MenuEntryName(code); });
+        library.GetMenus().SetItems(items);
+    }
+    if (!m_library->Save()) return false;
+    if (m_mainFrame) RebuildElementsMenu(*m_mainFrame, *m_library);
+    return true;
+}
+
+void CKestroApp::RegisterToolWindowCommands() {
+    Commands().Add(
+        kIdAttributes,
+        [this] {
+            if (m_attributes) m_attributes->ToggleWindow();
+        },
+        [this](CCommandState& s) { s.checked = m_attributes && m_attributes->isVisible(); });
+    Commands().Add(
+        kIdMenuEditor, [this] { ShowMenuEditor(true); },
+        [this](CCommandState& s) {
+            s.enabled = m_library != nullptr;
+            s.checked = m_menuEditor && m_menuEditor->isVisible();
+        });
+    Commands().Add(
+        kIdEditLibrary, [this] { ShowMenuEditor(false); },
+        [this](CCommandState& s) { s.enabled = m_library != nullptr; });
+}
+
+}  // namespace kestro

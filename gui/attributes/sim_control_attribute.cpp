@@ -1,0 +1,104 @@
+#include "gui/attributes/sim_control_attribute.h"
+
+#include <QFormLayout>
+#include <QPushButton>
+
+#include "core/document/circuit.h"
+#include "gui/attributes/attribute_edit.h"
+#include "gui/attributes/ex_combo_box_ctrl.h"
+#include "gui/attributes/ex_edit_ctrl.h"
+#include "gui/attributes/kestro_attributes.h"
+
+namespace kestro {
+
+namespace {
+
+struct CField {
+    int id;
+    const char* label;
+    const char* unit;
+};
+constexpr CField kEdits[] = {{1070, "Time &Step", "s"},
+                             {1071, "&Total Time", "s"},
+                             {1072, "&Print Time", "s"},
+                             {1073, "Print St&ep", ""}};
+constexpr CField kFlags[] = {{1036, "&Load Flag", ""}, {1037, "Sa&ve Flag", ""}};
+
+}  // namespace
+
+CSimControlAttribute::CSimControlAttribute(CKestroAttributes& window)
+    : CAttribBaseDlg(window, 173) {
+    auto* form = new QFormLayout(this);
+    form->setContentsMargins(10, 10, 10, 10);
+    for (size_t i = 0; i < m_edits.size(); ++i) {
+        const bool integer = i == 3;
+        auto* edit = new CExEditCtrl(integer ? kSetInteger : kSetFloat, this);
+        edit->setObjectName(QStringLiteral("id%1").arg(kEdits[i].id));
+        edit->SetStepping(integer);
+        if (*kEdits[i].unit)
+            edit->setToolTip(QStringLiteral("In seconds; suffixes such as u, m and k scale it"));
+        form->addRow(QString::fromLatin1(kEdits[i].label), edit);
+        m_edits[i] = edit;
+    }
+    for (size_t i = 0; i < m_flags.size(); ++i) {
+        auto* list = new CExComboBoxCtrl(this);
+        list->setObjectName(QStringLiteral("id%1").arg(kFlags[i].id));
+        list->addItems({QStringLiteral("0"), QStringLiteral("1")});
+        form->addRow(QString::fromLatin1(kFlags[i].label), list);
+        m_flags[i] = list;
+    }
+    auto* help = new QPushButton(QStringLiteral("Help"), this);
+    help->setObjectName(QStringLiteral("id57670"));
+    help->setAutoDefault(false);
+    connect(help, &QPushButton::clicked, this, [this] { Window().ShowHelp(); });
+    form->addRow(QString(), help);
+}
+
+void CSimControlAttribute::LoadPage() {
+    CCircuit* document = Window().Document();
+    if (!document) return;
+    const auto& parameters = document->GetSimulationParameters();
+    for (size_t i = 0; i < 3; ++i)
+        m_edits[i]->setText(QString::fromStdString(parameters[kTimeStep + i].GetFloatText()));
+    m_edits[3]->setText(QString::fromStdString(parameters[kPrintStep].GetText()));
+    for (CExEditCtrl* edit : m_edits)
+        edit->setModified(false);
+    for (size_t i = 0; i < m_flags.size(); ++i) {
+        m_flags[i]->setCurrentIndex(parameters[kLoadFlag + i].GetInteger() != 0 ? 1 : 0);
+        m_flags[i]->ClearChanged();
+    }
+}
+
+bool CSimControlAttribute::ApplyPage() {
+    CCircuit* document = Window().Document();
+    if (!document) return false;
+    auto& parameters = document->GetSimulationParameters();
+    bool changed = false;
+    // Values left alone keep every digit, as on the element page.
+    for (size_t i = 0; i < 3; ++i) {
+        if (!m_edits[i]->isModified()) continue;
+        CGenType& value = parameters[kTimeStep + i];
+        value.SetType(CGenType::Float);
+        value.SetFromText(m_edits[i]->text().toStdString());
+        changed = true;
+    }
+    if (m_edits[3]->isModified()) {
+        parameters[kPrintStep] = CGenType::MakeInteger(m_edits[3]->GetInteger());
+        changed = true;
+    }
+    for (size_t i = 0; i < m_flags.size(); ++i) {
+        if (!m_flags[i]->IsChanged() || m_flags[i]->currentIndex() < 0) continue;
+        parameters[kLoadFlag + i] = CGenType::MakeInteger(m_flags[i]->currentIndex());
+        changed = true;
+    }
+    CAttributeEdit edit(document);
+    if (CPart* control = Window().SelectedObject()) edit.Watch(*control);
+    edit.Commit(changed);
+    for (CExEditCtrl* field : m_edits)
+        field->setModified(false);
+    for (CExComboBoxCtrl* list : m_flags)
+        list->ClearChanged();
+    return changed;
+}
+
+}  // namespace kestro
