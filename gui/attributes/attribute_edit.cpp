@@ -1,26 +1,36 @@
 #include "gui/attributes/attribute_edit.h"
 
 #include "core/document/circuit.h"
+#include "core/document/edit_step.h"
 
 namespace kestro {
 
-void CAttributeEdit::Watch(const CPart& part) {
-    m_watched.push_back(&part);
-    Include(part.GetBounds());
+CAttributeEdit::CAttributeEdit(CCircuit* document, const char* name) {
+    if (document) m_step = std::make_unique<CEditStep>(*document, name);
 }
 
-void CAttributeEdit::Include(const CRectF& area) {
-    const CRectF normal = area.Normalized();
-    m_area = m_hasArea ? UnionRect(m_area, normal) : normal;
-    m_hasArea = true;
+CAttributeEdit::~CAttributeEdit() {
+    Commit();
 }
 
-void CAttributeEdit::Commit(bool changed) {
-    if (!m_document) return;
-    for (const CPart* part : m_watched)
-        if (m_document->Contains(*part)) Include(part->GetBounds());
-    if (changed) m_document->SetModified(true);
-    if (m_hasArea) m_document->UpdateAllViews(CCircuit::kHintArea, &m_area);
+void CAttributeEdit::Change(CPart& part) {
+    if (m_step) m_step->Change(part);
+}
+
+void CAttributeEdit::ChangeSheet() {
+    if (m_step) m_step->ChangeSheet();
+}
+
+CPart* CAttributeEdit::Add(std::unique_ptr<CPart> part) {
+    return m_step ? m_step->Add(std::move(part)) : nullptr;
+}
+
+void CAttributeEdit::Remove(CPart& part) {
+    if (m_step) m_step->Remove(part);
+}
+
+void CAttributeEdit::Commit() {
+    if (m_step) m_step->Commit();
 }
 
 }  // namespace kestro

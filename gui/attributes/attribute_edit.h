@@ -1,36 +1,36 @@
 #pragma once
 
-#include <vector>
-
-#include "core/platform/geometry.h"
+#include <memory>
 
 namespace kestro {
 
 class CCircuit;
+class CEditStep;
 class CPart;
 
-// One change the attribute window makes to a document: what it touched is repainted and,
-// when something changed, the document is marked modified. Every edit of the window goes
-// through here, so that each is one step of the document.
+// One change the attribute window makes to a document: one edit step of it (see
+// core/document/edit_step.h), committed when the edit ends, so that it marks the document
+// modified, repaints what it touched and can be undone as a whole. An edit begun while
+// another is open on the document joins it. Without a document the changes are just made.
 class CAttributeEdit {
 public:
-    explicit CAttributeEdit(CCircuit* document) : m_document(document) {}
+    CAttributeEdit(CCircuit* document, const char* name);
+    ~CAttributeEdit();
     CAttributeEdit(const CAttributeEdit&) = delete;
     CAttributeEdit& operator=(const CAttributeEdit&) = delete;
 
-    // The object is repainted where it is now and where it is at the commit; it must
-    // still exist then (for an object that leaves the sheet, Include its bounds).
-    void Watch(const CPart& part);
-    // An area that needs repainting (an object about to leave the sheet).
-    void Include(const CRectF& area);
-    // Repaints what was touched (hint 102); marks the document modified when `changed`.
-    void Commit(bool changed);
+    // Call before changing an object in place (values, text, port number).
+    void Change(CPart& part);
+    // Call before changing the sheet's own fields (simulation parameters, port names).
+    void ChangeSheet();
+    // Adds an object to the sheet; null when the sheet refused it.
+    CPart* Add(std::unique_ptr<CPart> part);
+    // Takes an object off the sheet.
+    void Remove(CPart& part);
+    void Commit();
 
 private:
-    CCircuit* m_document;
-    std::vector<const CPart*> m_watched;
-    CRectF m_area;
-    bool m_hasArea = false;
+    std::unique_ptr<CEditStep> m_step;
 };
 
 }  // namespace kestro

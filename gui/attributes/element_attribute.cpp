@@ -266,51 +266,47 @@ void CElementAttribute::PlaceBoxes(const CMeasures& m, int columns, int firstCol
 
 bool CElementAttribute::ApplyPage() {
     CSimPart* element = SelectedElement();
-    if (!element) return false;
-    CAttributeEdit edit(Window().Document());
-    edit.Watch(*element);
+    if (!element || !HasChanges()) return false;
+    CAttributeEdit edit(Window().Document(), "Attributes");
+    edit.Change(*element);
+    // The links show the values: their texts and sizes follow.
     for (CSimLink* link : element->GetLinks())
-        edit.Watch(*link);
-    const bool changed = ReadBack(*element);
-    if (changed) element->RefreshLinks();
-    edit.Commit(changed);
+        edit.Change(*link);
+    ReadBack(*element);
+    element->RefreshLinks();
+    edit.Commit();
     ClearMarks();
-    return changed;
+    return true;
+}
+
+bool CElementAttribute::HasChanges() const {
+    if (m_nameEdit->isModified()) return true;
+    return std::any_of(m_rows.begin(), m_rows.end(), [](const CRow& row) {
+        return row.list ? row.list->IsChanged() : row.edit->isModified();
+    });
 }
 
 // Only what the user changed is written: a value left alone keeps every digit it has,
 // even those its text does not show.
-bool CElementAttribute::ReadBack(CSimPart& element) {
-    bool changed = false;
-    if (m_nameEdit->isModified()) {
-        element.SetInstanceName(m_nameEdit->text().toStdString());
-        changed = true;
-    }
+void CElementAttribute::ReadBack(CSimPart& element) {
+    if (m_nameEdit->isModified()) element.SetInstanceName(m_nameEdit->text().toStdString());
     CPartData& data = element.GetData();
-    for (size_t i = 0; i < m_rows.size(); ++i) {
+    for (size_t i = 0; i < m_rows.size() && i + 1 < data.GetCount(); ++i) {
         const CRow& row = m_rows[i];
-        const size_t index = i + 1;
-        if (index >= data.GetCount()) break;
-        CGenType& value = data.GetValue(index);
+        CGenType& value = data.GetValue(i + 1);
         if (row.list) {
-            if (!row.list->IsChanged()) continue;
-            value.SetIntegerValue(row.list->currentIndex() != 0 ? 1 : 0);
-        } else if (row.edit->isModified()) {
-            const std::string text = row.edit->text().toStdString();
-            if (value.GetType() == CGenType::Float)
-                value.SetFromText(text);
-            else if (value.GetType() == CGenType::Integer)
-                value.SetIntegerValue(row.edit->GetInteger());
-            else if (value.GetType() == CGenType::String)
-                value.SetStringValue(text);
-            else
-                continue;
-        } else {
+            if (row.list->IsChanged()) value.SetIntegerValue(row.list->currentIndex() != 0 ? 1 : 0);
             continue;
         }
-        changed = true;
+        if (!row.edit->isModified()) continue;
+        const std::string text = row.edit->text().toStdString();
+        if (value.GetType() == CGenType::Float)
+            value.SetFromText(text);
+        else if (value.GetType() == CGenType::Integer)
+            value.SetIntegerValue(row.edit->GetInteger());
+        else if (value.GetType() == CGenType::String)
+            value.SetStringValue(text);
     }
-    return changed;
 }
 
 void CElementAttribute::ClearMarks() {
@@ -321,28 +317,25 @@ void CElementAttribute::ClearMarks() {
     }
 }
 
-// A "Display" box adds or removes the text link of its attribute at once.
+// A "Display" box adds or removes the text link of its attribute at once: one step
+// with what was typed so far, which is what a new link is to show.
 void CElementAttribute::OnDisplayClicked(size_t index, bool checked) {
     CSimPart* element = SelectedElement();
     CCircuit* document = Window().Document();
     if (!element || !document) return;
-    // What was typed so far is what the new link is to show.
+    CAttributeEdit edit(document, "Display");
     ApplyPage();
-    CAttributeEdit edit(document);
     if (checked) {
         if (element->FindLink(index)) return;
+        // The element stacks its links again under itself.
         for (CSimLink* link : element->GetLinks())
-            edit.Watch(*link);
-        auto link = CSimLink::Create(element->GetEnvironment(), *element, index);
-        if (CPart* added = document->AddObject(std::move(link))) edit.Watch(*added);
+            edit.Change(*link);
+        edit.Add(CSimLink::Create(element->GetEnvironment(), *element, index));
         element->PlaceLinks();
-    } else {
-        CSimLink* link = element->FindLink(index);
-        if (!link) return;
-        edit.Include(link->GetBounds());
-        document->DeleteObject(*link);
+    } else if (CSimLink* link = element->FindLink(index)) {
+        edit.Remove(*link);
     }
-    edit.Commit(true);
+    edit.Commit();
 }
 
 }  // namespace kestro

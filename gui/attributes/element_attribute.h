@@ -69,7 +69,8 @@ private:
     void PlaceNameRow(const CSimPart& element, const CMeasures& m);
     void PlaceBoxes(const CMeasures& m, int columns, int firstColumnBottom);
     QRect RowRect(const CMeasures& m, size_t index, int x, int width, int height) const;
-    bool ReadBack(CSimPart& element);
+    bool HasChanges() const;
+    void ReadBack(CSimPart& element);
     void ClearMarks();
     void OnDisplayClicked(size_t index, bool checked);
 

@@ -2,6 +2,7 @@
 
 #include <QFormLayout>
 #include <QPushButton>
+#include <algorithm>
 
 #include "core/document/circuit.h"
 #include "gui/attributes/attribute_edit.h"
@@ -69,36 +70,38 @@ void CSimControlAttribute::LoadPage() {
     }
 }
 
+bool CSimControlAttribute::HasChanges() const {
+    return std::any_of(m_edits.begin(), m_edits.end(),
+                       [](const CExEditCtrl* edit) { return edit->isModified(); }) ||
+           std::any_of(m_flags.begin(), m_flags.end(), [](const CExComboBoxCtrl* list) {
+               return list->IsChanged() && list->currentIndex() >= 0;
+           });
+}
+
 bool CSimControlAttribute::ApplyPage() {
     CCircuit* document = Window().Document();
-    if (!document) return false;
+    if (!document || !HasChanges()) return false;
+    CAttributeEdit edit(document, "Simulation Control");
+    edit.ChangeSheet();
     auto& parameters = document->GetSimulationParameters();
-    bool changed = false;
     // Values left alone keep every digit, as on the element page.
     for (size_t i = 0; i < 3; ++i) {
         if (!m_edits[i]->isModified()) continue;
         CGenType& value = parameters[kTimeStep + i];
         value.SetType(CGenType::Float);
         value.SetFromText(m_edits[i]->text().toStdString());
-        changed = true;
     }
-    if (m_edits[3]->isModified()) {
+    if (m_edits[3]->isModified())
         parameters[kPrintStep] = CGenType::MakeInteger(m_edits[3]->GetInteger());
-        changed = true;
-    }
-    for (size_t i = 0; i < m_flags.size(); ++i) {
-        if (!m_flags[i]->IsChanged() || m_flags[i]->currentIndex() < 0) continue;
-        parameters[kLoadFlag + i] = CGenType::MakeInteger(m_flags[i]->currentIndex());
-        changed = true;
-    }
-    CAttributeEdit edit(document);
-    if (CPart* control = Window().SelectedObject()) edit.Watch(*control);
-    edit.Commit(changed);
+    for (size_t i = 0; i < m_flags.size(); ++i)
+        if (m_flags[i]->IsChanged() && m_flags[i]->currentIndex() >= 0)
+            parameters[kLoadFlag + i] = CGenType::MakeInteger(m_flags[i]->currentIndex());
+    edit.Commit();
     for (CExEditCtrl* field : m_edits)
         field->setModified(false);
     for (CExComboBoxCtrl* list : m_flags)
         list->ClearChanged();
-    return changed;
+    return true;
 }
 
 }  // namespace kestro

@@ -23,6 +23,8 @@ public:
     bool ApplyPage() override;
 
 private:
+    bool HasChanges() const;
+
     // Time Step, Total Time, Print Time, Print Step.
     std::array<CExEditCtrl*, 4> m_edits{};
     // Load Flag, Save Flag.

@@ -103,12 +103,10 @@ bool CSubcircuitAttribute::ApplyPage() {
     CCircuitDocumentManager* documents = Window().Services().documents;
     if (!instance || !instance->GetSheet() || !documents) return false;
     if (!m_width->IsChanged() && !m_height->IsChanged()) return false;
-    CAttributeEdit edit(Window().Document());
-    edit.Watch(*instance);
     const float width = float((m_width->currentIndex() + kFirstSize) * 10);
     const float height = float((m_height->currentIndex() + kFirstSize) * 10);
+    // One step of the sheet whose block it is; the sheets that use it follow.
     const bool changed = documents->ResizeSymbolBox(*instance->GetSheet(), width, height);
-    edit.Commit(false);
     // A refused change (ports kept) shows the size the sheet still has.
     LoadPage();
     return changed;
@@ -132,12 +130,13 @@ void CSubcircuitAttribute::ChangeFileName() {
         answer = services.prompts->Ask(kAllInstancesQuestion, MessageButtons::YesNoCancel,
                                        MessageIcon::Question);
     if (answer == Answer::Cancel) return;
-    CAttributeEdit edit(parent);
-    edit.Watch(*instance);
-    const bool changed = answer == Answer::Yes
-                             ? services.documents->RenameSheet(sheet, *path)
-                             : services.documents->MoveInstanceToFile(*parent, *instance, *path);
-    edit.Commit(changed);
+    if (answer == Answer::Yes) {
+        services.documents->RenameSheet(sheet, *path);
+    } else {
+        CAttributeEdit edit(parent, "Change File Name");
+        edit.Change(*instance);
+        services.documents->MoveInstanceToFile(*parent, *instance, *path);
+    }
     LoadPage();
 }
 

@@ -71,11 +71,11 @@ void CTerminalAttribute::OnNameEdited(const QString& name) {
     CCircuit* sheet = Sheet();
     const int chosen = m_picture->Chosen();
     if (!sheet || chosen < 0 || size_t(chosen) >= sheet->GetPortNames().size()) return;
+    CAttributeEdit edit(sheet, "Port Name");
+    edit.ChangeSheet();
     sheet->GetPortNames()[size_t(chosen)] = name.toStdString();
+    edit.Commit();
     m_picture->RepaintPort(chosen);
-    CAttributeEdit edit(sheet);
-    edit.Watch(*Port());
-    edit.Commit(true);
     // Blocks of this sheet on other sheets show the port names too.
     for (CCircuit* parent : sheet->GetParents())
         parent->UpdateAllViews(CCircuit::kHintGeneral);
@@ -86,11 +86,10 @@ bool CTerminalAttribute::ApplyPage() {
     CCircuit* sheet = Sheet();
     const int chosen = m_picture->Chosen();
     if (!port || !sheet || chosen < 0 || chosen == int(port->GetPortNumber())) return false;
-    CAttributeEdit edit(Window().Document());
-    edit.Watch(*port);
-    const bool changed = sheet->MovePort(*port, size_t(chosen));
-    edit.Commit(changed);
-    return changed;
+    if (sheet->GetPortObject(size_t(chosen))) return false;  // taken meanwhile
+    CAttributeEdit edit(sheet, "Port");
+    edit.Change(*port);
+    return sheet->MovePort(*port, size_t(chosen));
 }
 
 }  // namespace kestro

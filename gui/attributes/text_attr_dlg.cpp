@@ -114,33 +114,28 @@ void CTextAttrDlg::Remeasure() {
     if (CSimLink* link = object->AsLink()) link->RefreshText();
 }
 
+uint32_t CTextAttrDlg::ShownStyle(uint32_t style) const {
+    return (style & ~kJustificationBits) | JustificationStyle(m_justification->currentIndex());
+}
+
 bool CTextAttrDlg::ApplyPage() {
     CSHTextAdvance* shape = Shape();
     if (!shape) return false;
-    CPart* object = Window().SelectedObject();
-    CAttributeEdit edit(Window().Document());
-    edit.Watch(*object);
-    bool changed = false;
-    if (m_text->isModified() && !m_text->isReadOnly()) {
-        shape->SetText(m_text->text().toStdString());
-        changed = true;
-    }
+    const bool text = m_text->isModified() && !m_text->isReadOnly();
     const int color = m_color->currentIndex();
-    if (color >= 0 && color != shape->GetColorIndex()) {
-        shape->SetColorIndex(static_cast<uint16_t>(color));
-        changed = true;
-    }
-    const uint32_t style = (shape->GetStyle() & ~kJustificationBits) |
-                           JustificationStyle(m_justification->currentIndex());
-    if (style != shape->GetStyle()) {
-        shape->SetStyle(style);
-        changed = true;
-    }
-    if (changed) Remeasure();
-    edit.Commit(changed);
+    const bool recolor = color >= 0 && color != shape->GetColorIndex();
+    const bool restyle = ShownStyle(shape->GetStyle()) != shape->GetStyle();
     m_text->setModified(false);
     m_justification->ClearChanged();
-    return changed;
+    if (!text && !recolor && !restyle) return false;
+    CAttributeEdit edit(Window().Document(), "Text");
+    edit.Change(*Window().SelectedObject());
+    if (text) shape->SetText(m_text->text().toStdString());
+    if (recolor) shape->SetColorIndex(static_cast<uint16_t>(color));
+    shape->SetStyle(ShownStyle(shape->GetStyle()));
+    Remeasure();
+    edit.Commit();
+    return true;
 }
 
 void CTextAttrDlg::ChooseFont() {
@@ -159,11 +154,11 @@ void CTextAttrDlg::ChooseFont() {
         if (ok) chosen = font;
     }
     if (!chosen) return;
-    CAttributeEdit edit(Window().Document());
-    edit.Watch(*Window().SelectedObject());
+    CAttributeEdit edit(Window().Document(), "Font");
+    edit.Change(*Window().SelectedObject());
     shape->SetFont(StoredFont(*chosen));
     Remeasure();
-    edit.Commit(true);
+    edit.Commit();
 }
 
 }  // namespace kestro

@@ -27,6 +27,8 @@ public:
 
 private:
     CSHTextAdvance* Shape() const;
+    // The style word with the justification the list shows.
+    uint32_t ShownStyle(uint32_t style) const;
     // The text's extent and bounds follow a change of its text or font.
     void Remeasure();
     void ChooseFont();

@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include "core/document/circuit.h"
+#include "core/document/edit_step.h"
 #include "core/library/library_data.h"
 #include "core/netlist/netlist_writer.h"
 #include "core/objects/sim_control.h"
@@ -116,6 +117,16 @@ struct CSheetWindow {
         edit->selectAll();
         QTest::keyClicks(edit, text);
         if (enter) QTest::keyClick(edit, Qt::Key_Return);
+    }
+};
+
+// Keeps the names of the committed edits of a document.
+struct CEditNames : CEditJournal {
+    std::vector<std::string> names;
+    std::vector<CEditRecord> records;
+    void OnEditCommitted(CCircuit&, CEditRecord record) override {
+        names.push_back(record.name);
+        records.push_back(std::move(record));
     }
 };
 
@@ -308,6 +319,34 @@ private slots:
         s.document->SetModified(false);
         QTest::keyClick(s.Control<QLineEdit>(1020), Qt::Key_Return);
         QVERIFY(!s.document->IsModified());
+    }
+
+    void eachAppliedChangeIsOneStepOfTheDocument() {
+        CSheetWindow s;
+        QVERIFY(s.Open());
+        CSimPart* r = s.Place("R", {200, 200});
+        CEditNames journal;
+        s.document->SetEditJournal(&journal);
+        s.DoubleClick(*r);
+        s.Type(1401, "2k", false);
+        s.Type(1020, "Rload");  // two rows, one Enter: one step
+        QCOMPARE(journal.names, std::vector<std::string>{"Attributes"});
+        // The element and its two links changed; the record can give back the old state.
+        QCOMPARE(journal.records[0].operations.size(), size_t(3));
+        QVERIFY(!journal.records[0].operations[0].before.empty());
+        // Enter again with nothing typed adds no step.
+        QTest::keyClick(s.Control<QLineEdit>(1020), Qt::Key_Return);
+        QCOMPARE(journal.names.size(), size_t(1));
+        // A value typed, then a "Display" box: one step with both.
+        s.Type(1401, "3k", false);
+        QTest::mouseClick(s.Control<QCheckBox>(1501), Qt::LeftButton);
+        QCOMPARE(journal.names, (std::vector<std::string>{"Attributes", "Display"}));
+        const auto& display = journal.records[1].operations;
+        QVERIFY(std::any_of(display.begin(), display.end(), [](const CEditOperation& o) {
+            return o.kind == CEditOperation::Kind::Removed;
+        }));
+        QCOMPARE(r->GetData().GetValue(1).GetFloat(), 3000.0);
+        s.document->SetEditJournal(nullptr);
     }
 
     void theSameObjectAgainWritesBackWithoutRebuilding() {
