@@ -104,6 +104,7 @@ int CElementAttribute::ColumnCount() const {
 void CElementAttribute::DestroyRows() {
     for (CRow& row : m_rows) {
         delete row.label;
+        delete row.unit;
         delete row.Value();
         delete row.display;
     }
@@ -116,18 +117,23 @@ CElementAttribute::CMeasures CElementAttribute::Measure(const CSimPart& element)
     CMeasures m;
     const QFontMetrics metrics(m_models.label.font);
     int widest = m_models.label.size.width();
+    int widestUnit = 0;
     if (const CLibElement* library = element.GetElement())
-        for (size_t i = 1; i < AttributeCount(element); ++i)
-            widest = std::max(
-                widest, metrics.horizontalAdvance(Utf8(library->GetDefinition(i).GetName())) + 4);
+        for (size_t i = 1; i < AttributeCount(element); ++i) {
+            const CNetLine& definition = library->GetDefinition(i);
+            widest = std::max(widest, metrics.horizontalAdvance(Utf8(definition.GetName())) + 4);
+            widestUnit =
+                std::max(widestUnit, metrics.horizontalAdvance(Utf8(definition.GetUnit())) + 4);
+        }
     m.labelWidth = std::clamp(widest, kMinLabelWidth, kMaxLabelWidth);
+    m.unitWidth = widestUnit > 4 ? std::min(widestUnit, kMaxLabelWidth) + kGap : 0;
     m.valueWidth = m_models.edit.size.width();
     m.editHeight = m_models.edit.size.height();
     m.labelHeight = m_models.label.size.height();
     m.checkWidth = m_models.checkBox.size.width();
     m.rowPitch = m.editHeight + m.labelHeight / 4;
-    m.boxWidth =
-        kBoxPadding + m.labelWidth + kGap + m.valueWidth + kGap + m.checkWidth + kBoxPadding;
+    m.boxWidth = kBoxPadding + m.labelWidth + kGap + m.valueWidth + m.unitWidth + kGap +
+                 m.checkWidth + kBoxPadding;
     m.columnPitch = m.boxWidth + kMargin;
     return m;
 }
@@ -227,9 +233,10 @@ void CElementAttribute::AddRow(CSimPart& element, size_t index, const CMeasures&
     if (row.edit) row.edit->setModified(false);
     row.label->setBuddy(row.Value());
     if (!definition.GetUnit().empty()) {
-        const QString unit = QStringLiteral("Unit: ") + Utf8(definition.GetUnit());
-        row.label->setToolTip(unit);
-        row.Value()->setToolTip(unit);
+        const int x = kBoxPadding + m.labelWidth + kGap + m.valueWidth + kGap;
+        row.unit = CExStatic::Create(Utf8(definition.GetUnit()),
+                                     RowRect(m, index, x, m.unitWidth - kGap, m.labelHeight), this,
+                                     0, m_models.label);
     }
     if (MayBeShown(definition)) {
         const QSize box = m_models.checkBox.size;

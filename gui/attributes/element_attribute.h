@@ -42,6 +42,7 @@ public:
 private:
     struct CRow {
         CExStatic* label = nullptr;
+        CExStatic* unit = nullptr;        // after the value, when it has one
         CExEditCtrl* edit = nullptr;      // Float, Integer, String
         CExComboBoxCtrl* list = nullptr;  // Boolean
         CExButton* display = nullptr;     // only for values that may be shown on the sheet
@@ -51,6 +52,7 @@ private:
     struct CMeasures {
         int labelWidth = 0;
         int valueWidth = 0;
+        int unitWidth = 0;  // with its gap; 0 when no value has a unit
         int editHeight = 0;
         int labelHeight = 0;
         int checkWidth = 0;

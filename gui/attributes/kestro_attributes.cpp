@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QScreen>
 
 #include "core/document/circuit.h"
 #include "core/library/lib_element.h"
@@ -207,6 +208,12 @@ void CKestroAttributes::FitToPage() {
     const QSize size = m_current ? m_current->PageSize() : QSize(200, 60);
     if (m_current) m_current->setGeometry(QRect(QPoint(0, 0), size));
     setFixedSize(size);
+    // The window keeps its top-left corner, unless a wider page would leave the screen.
+    if (const QScreen* display = screen(); display && isVisible()) {
+        const QRect room = display->availableGeometry();
+        const int overhang = frameGeometry().right() - room.right();
+        if (overhang > 0) move(std::max(room.left(), x() - overhang), y());
+    }
 }
 
 // --- Operations ----------------------------------------------------------------------------
@@ -320,7 +327,16 @@ void CKestroAttributes::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+void CKestroAttributes::PlaceBesideTheSheet() {
+    if (m_placed || !parentWidget()) return;
+    m_placed = true;
+    const QRect frame = parentWidget()->frameGeometry();
+    constexpr int kInset = 32, kBelowToolbars = 96;
+    move(std::max(frame.left(), frame.right() - width() - kInset), frame.top() + kBelowToolbars);
+}
+
 void CKestroAttributes::showEvent(QShowEvent* event) {
+    PlaceBesideTheSheet();
     QDialog::showEvent(event);
     HideTrackingImage();
     emit VisibilityChanged(true);

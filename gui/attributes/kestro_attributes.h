@@ -105,6 +105,9 @@ private:
     void Remember(const CShown& shown);
     void Forget();
     void FitToPage();
+    // The first time it appears the window goes to the main window's top right corner,
+    // over the empty side of the sheet rather than over the drawing.
+    void PlaceBesideTheSheet();
 
     CAttributeServices m_services;
     std::array<CAttribBaseDlg*, 7> m_pages{};
@@ -115,6 +118,7 @@ private:
     CLibElement* m_libraryElement = nullptr;
     QPointer<QObject> m_libraryDocument;
     QPointer<QWidget> m_libraryView;
+    bool m_placed = false;
 };
 
 }  // namespace kestro

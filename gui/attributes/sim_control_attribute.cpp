@@ -1,6 +1,8 @@
 #include "gui/attributes/sim_control_attribute.h"
 
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <algorithm>
 
@@ -27,6 +29,16 @@ constexpr CField kFlags[] = {{1036, "&Load Flag", ""}, {1037, "Sa&ve Flag", ""}}
 
 }  // namespace
 
+// A field with its unit after it; every field keeps the unit's room so that they line up.
+QLayout* CSimControlAttribute::WithUnit(QWidget* field, const char* unit) {
+    auto* row = new QHBoxLayout;
+    row->addWidget(field, 1);
+    auto* label = new QLabel(QString::fromLatin1(unit), this);
+    label->setFixedWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("ms")));
+    row->addWidget(label);
+    return row;
+}
+
 CSimControlAttribute::CSimControlAttribute(CKestroAttributes& window)
     : CAttribBaseDlg(window, 173) {
     auto* form = new QFormLayout(this);
@@ -36,16 +48,18 @@ CSimControlAttribute::CSimControlAttribute(CKestroAttributes& window)
         auto* edit = new CExEditCtrl(integer ? kSetInteger : kSetFloat, this);
         edit->setObjectName(QStringLiteral("id%1").arg(kEdits[i].id));
         edit->SetStepping(integer);
-        if (*kEdits[i].unit)
-            edit->setToolTip(QStringLiteral("In seconds; suffixes such as u, m and k scale it"));
-        form->addRow(QString::fromLatin1(kEdits[i].label), edit);
+        auto* label = new QLabel(QString::fromLatin1(kEdits[i].label), this);
+        label->setBuddy(edit);
+        form->addRow(label, WithUnit(edit, kEdits[i].unit));
         m_edits[i] = edit;
     }
     for (size_t i = 0; i < m_flags.size(); ++i) {
         auto* list = new CExComboBoxCtrl(this);
         list->setObjectName(QStringLiteral("id%1").arg(kFlags[i].id));
         list->addItems({QStringLiteral("0"), QStringLiteral("1")});
-        form->addRow(QString::fromLatin1(kFlags[i].label), list);
+        auto* label = new QLabel(QString::fromLatin1(kFlags[i].label), this);
+        label->setBuddy(list);
+        form->addRow(label, WithUnit(list, ""));
         m_flags[i] = list;
     }
     auto* help = new QPushButton(QStringLiteral("Help"), this);

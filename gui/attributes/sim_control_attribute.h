@@ -4,6 +4,8 @@
 
 #include "gui/attributes/attrib_base_dlg.h"
 
+class QLayout;
+
 namespace kestro {
 
 class CExComboBoxCtrl;
@@ -24,6 +26,7 @@ public:
 
 private:
     bool HasChanges() const;
+    QLayout* WithUnit(QWidget* field, const char* unit);
 
     // Time Step, Total Time, Print Time, Print Step.
     std::array<CExEditCtrl*, 4> m_edits{};

@@ -1,11 +1,12 @@
 #include "gui/attributes/subcircuit_attribute.h"
 
-#include <QFormLayout>
-#include <QHBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "core/document/circuit.h"
 #include "core/hierarchy/circuit_document_manager.h"
@@ -53,17 +54,26 @@ CSubcircuitAttribute::CSubcircuitAttribute(CKestroAttributes& window)
     m_file->setMinimumWidth(300);
     m_change->setObjectName(QStringLiteral("id1031"));
     m_change->setAutoDefault(false);
-    auto* file = new QHBoxLayout;
-    file->addWidget(m_file, 1);
-    file->addWidget(m_change);
-    auto* form = new QFormLayout(this);
-    form->setContentsMargins(10, 10, 10, 10);
-    form->addRow(QStringLiteral("File Name"), file);
-    form->addRow(QStringLiteral("&Width of subcircuit"), m_width);
-    form->addRow(QStringLiteral("&Height of subcircuit"), m_height);
-    // The lists count tens of units.
-    m_width->setToolTip(QStringLiteral("In tens of units: 4 is 40 units"));
-    m_height->setToolTip(QStringLiteral("In tens of units: 4 is 40 units"));
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(10, 10, 10, 10);
+    auto* fileLabel = new QLabel(QStringLiteral("File Name"), this);
+    fileLabel->setBuddy(m_file);
+    grid->addWidget(fileLabel, 0, 0);
+    grid->addWidget(m_file, 0, 1, 1, 2);
+    grid->addWidget(m_change, 0, 3);
+    int row = 1;
+    for (auto [list, text] : {std::pair{m_width, "&Width of subcircuit"},
+                              std::pair{m_height, "&Height of subcircuit"}}) {
+        auto* label = new QLabel(QString::fromLatin1(text), this);
+        label->setBuddy(list);
+        // The lists count tens of units.
+        list->setToolTip(QStringLiteral("In tens of units: 4 is 40 units"));
+        grid->addWidget(label, row, 0);
+        grid->addWidget(list, row, 1);
+        grid->addWidget(new QLabel(QStringLiteral("x 10 units"), this), row, 2);
+        ++row;
+    }
+    grid->setColumnStretch(2, 1);
     connect(m_change, &QPushButton::clicked, this, &CSubcircuitAttribute::ChangeFileName);
 }
 

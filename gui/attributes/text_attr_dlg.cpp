@@ -57,7 +57,7 @@ CTextAttrDlg::CTextAttrDlg(CKestroAttributes& window)
       m_color(new CColorComboBox(this)),
       m_justification(new CExComboBoxCtrl(this)) {
     m_text->setObjectName(QStringLiteral("id1025"));
-    m_text->setMinimumWidth(220);
+    m_text->setMinimumWidth(320);
     m_font->setObjectName(QStringLiteral("id1026"));
     m_font->setAutoDefault(false);
     m_color->setObjectName(QStringLiteral("id1028"));
@@ -99,6 +99,7 @@ void CTextAttrDlg::LoadPage() {
     if (!shape) return;
     const bool link = Window().SelectedObject()->IsLink();
     m_text->setText(QString::fromStdString(TextAsUtf8(shape->GetText())));
+    m_text->setCursorPosition(0);  // a long text shows its beginning
     m_text->setReadOnly(link);
     m_text->setToolTip(link ? QStringLiteral("The text of a link is its attribute's value")
                             : QString());

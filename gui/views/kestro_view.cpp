@@ -367,9 +367,12 @@ void CKestroView::mousePressEvent(QMouseEvent* event) {
         QAbstractScrollArea::mousePressEvent(event);
         return;
     }
+    // The old frame is repainted away: clearing forgets its bounds.
+    const CRectF oldFrame = m_selection.GetBounds();
     m_selection.Clear();
     m_document->SelectAt(m_selection, ToLogical(event->position().toPoint()));
     UpdateSelectionBounds();
+    if (!IsEmptyAtTenth(oldFrame)) InvalidateLogical(oldFrame);
     if (m_services.selectionClicked) m_services.selectionClicked(*this);
 }
 
