@@ -35,6 +35,7 @@
 #include "gui/attributes/terminal_attribute.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
+#include "gui/dialogs/help_window.h"
 #include "gui/frames/main_frame.h"
 #include "gui/views/kestro_view.h"
 #include "tests/gui/support/gui_test_support.h"
@@ -316,6 +317,10 @@ private slots:
         // The name, with its own character set.
         s.Type(1020, "Q_main");
         QCOMPARE(mosfet->GetInstanceName(), std::string("Q_main"));
+        // "Help" looks the element up in the help pages.
+        QTest::mouseClick(s.Control<QPushButton>(57670), Qt::LeftButton);
+        QTRY_VERIFY(s.t.app->HelpWindow().isVisible());
+        s.t.app->HelpWindow().hide();
         // Enter with nothing changed leaves the document alone.
         s.document->SetModified(false);
         QTest::keyClick(s.Control<QLineEdit>(1020), Qt::Key_Return);
