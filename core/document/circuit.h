@@ -82,8 +82,6 @@ public:
     void SetTitle(const std::string& title) { m_title = title; }
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified = true) { m_modified = modified; }
-    bool GetAutoDelete() const { return m_autoDelete; }
-    void SetAutoDelete(bool autoDelete) { m_autoDelete = autoDelete; }
 
     // --- Stored fields (see the schematic file) ----------------------------------------
     int32_t GetVersionMajor() const { return m_versionMajor; }
@@ -155,10 +153,10 @@ public:
     // port slot, the instance list and parent link, its label object, its owner's links;
     // an element's links lose their owner. Returns the object (the caller destroys it).
     // Not recorded by an open edit step: editing code uses DeleteObject.
-    std::unique_ptr<CPart> RemoveObject(CPart& part, CCircuitObserver* sender = nullptr);
+    std::unique_ptr<CPart> RemoveObject(CPart& part);
     // Takes the object off the sheet and destroys it, or, while an edit step is open,
     // hands it to the step (which keeps it until it commits).
-    void DeleteObject(CPart& part, CCircuitObserver* sender = nullptr);
+    void DeleteObject(CPart& part);
     bool Contains(const CPart& part) const;
     // The object before `part` in the objects list; null when it is the first.
     CPart* PreviousObject(const CPart& part) const;
@@ -268,7 +266,7 @@ public:
     void FlipSelection(CSelection& selection, int axis);
     void FlipObject(CPart& part, int axis);
     // Stores the selection in the deletion buffer, deletes it, empties the selection.
-    void DeleteSelection(CSelection& selection, CCircuitObserver* sender = nullptr);
+    void DeleteSelection(CSelection& selection);
     bool CanUndoDelete() const { return m_deletion.HasData(); }
     // Adds the last deletion again and selects it; empties the deletion buffer.
     void UndoDelete(CSelection& selection);
@@ -288,7 +286,6 @@ public:
     void DrawSelection(CCanvas& canvas, const CSelection& selection, CPointF offset) const;
     void AddObserver(CCircuitObserver& observer);
     void RemoveObserver(CCircuitObserver& observer);
-    const std::vector<CCircuitObserver*>& GetObservers() const { return m_observers; }
     // Tells every observer but `sender`.
     void UpdateAllViews(int hint, const CRectF* area = nullptr, CCircuitObserver* sender = nullptr);
     // "Kind: name" of the topmost object at the point, for the status bar; empty if none.
@@ -322,7 +319,6 @@ private:
     std::string m_path;
     std::string m_title;
     bool m_modified = false;
-    bool m_autoDelete = false;
 
     int32_t m_versionMajor = 3;
     int32_t m_versionMinor = 30;

@@ -141,9 +141,8 @@ void CCircuit::RenumberOrder() {
 
 // --- Removing ---------------------------------------------------------------------------
 
-std::unique_ptr<CPart> CCircuit::RemoveObject(CPart& part, CCircuitObserver* sender) {
+std::unique_ptr<CPart> CCircuit::RemoveObject(CPart& part) {
     if (!Contains(part)) return nullptr;
-    (void)sender;  // every view drops the object, the sender's too
     for (CCircuitObserver* observer : std::vector<CCircuitObserver*>(m_observers))
         observer->OnObjectRemoved(*this, part);
     DisconnectObject(part);
@@ -174,11 +173,11 @@ std::unique_ptr<CPart> CCircuit::RemoveObject(CPart& part, CCircuitObserver* sen
     return owned;
 }
 
-void CCircuit::DeleteObject(CPart& part, CCircuitObserver* sender) {
+void CCircuit::DeleteObject(CPart& part) {
     if (m_openStep)
         m_openStep->Remove(part);
     else
-        RemoveObject(part, sender);
+        RemoveObject(part);
 }
 
 bool CCircuit::Contains(const CPart& part) const {

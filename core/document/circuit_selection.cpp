@@ -161,8 +161,7 @@ void CCircuit::FlipObject(CPart& part, int axis) {
     FlipSelection(one, axis);
 }
 
-void CCircuit::DeleteSelection(CSelection& selection, CCircuitObserver* sender) {
-    (void)sender;  // every view drops the objects, the sender's too
+void CCircuit::DeleteSelection(CSelection& selection) {
     const std::vector<CPart*> items = selection.Items();
     if (items.empty()) return;
     CEditStep step(*this, "Delete");

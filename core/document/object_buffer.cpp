@@ -4,6 +4,7 @@
 
 #include "core/document/circuit.h"
 #include "core/document/object_records.h"
+#include "core/objects/serial_context.h"
 #include "core/objects/sim_link.h"
 
 namespace kestro {
@@ -22,6 +23,7 @@ void CObjectBuffer::Store(const std::vector<CPart*>& parts, const CRectF& bounds
     context.document = &document;
     context.options = kSerialCopy;
     context.unsavedSheets = &m_unsavedSheets;
+    m_data.SetVersion(kObjectRecordVersionMajor, kObjectRecordVersionMinor);
     m_data.Put<uint32_t>(static_cast<uint32_t>(parts.size()));
     for (CPart* part : parts)
         WriteObjectRecord(m_data, *part, context);
@@ -33,6 +35,7 @@ std::vector<std::unique_ptr<CPart>> CObjectBuffer::Load(CCircuit& document) cons
     std::vector<std::unique_ptr<CPart>> parts;
     if (!m_hasData) return parts;
     m_data.StartReading();
+    m_data.SetVersion(kObjectRecordVersionMajor, kObjectRecordVersionMinor);
     CSerialContext context;
     context.document = &document;
     context.options = kSerialCopy;

@@ -1,43 +1,16 @@
 #include "core/hierarchy/subcircuit_search.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <memory>
 
 #include "core/platform/file_stream.h"
+#include "core/platform/folders.h"
 #include "core/platform/path.h"
 #include "core/platform/prompts.h"
 
 namespace kestro {
 
 namespace {
-
-std::string Join(const std::string& folder, const std::string& name) {
-    if (folder.empty() || folder.back() == '/') return folder + name;
-    return folder + "/" + name;
-}
-
-// The subfolders of `folder` on `device`, in name order; symbolic links are left out
-// (lstat does not follow them). Empty when the folder cannot be read.
-std::vector<std::string> Subfolders(const std::string& folder, dev_t device) {
-    std::vector<std::string> names;
-    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-    if (!dir) return names;
-    const int fd = ::dirfd(dir.get());
-    while (const dirent* entry = ::readdir(dir.get())) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..") continue;
-        if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN) continue;
-        struct stat st {};
-        if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (S_ISDIR(st.st_mode) && st.st_dev == device) names.push_back(name);
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 class CFullSearchTask : public CCancellableTask {
 public:
@@ -63,9 +36,8 @@ std::string FindFileInTree(const std::vector<std::string>& roots, const std::str
                            const std::function<void(const std::string&)>& progress) {
     if (fileName.empty() || fileName.find('/') != std::string::npos) return {};
     for (const std::string& root : roots) {
-        struct stat st {};
-        if (::stat(root.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) continue;
-        const dev_t device = st.st_dev;
+        const std::optional<uint64_t> device = FolderDevice(root);
+        if (!device) continue;
         // Depth first without recursion: the stack holds folders still to search, the
         // next one on top.
         std::vector<std::string> pending{root};
@@ -74,11 +46,11 @@ std::string FindFileInTree(const std::vector<std::string>& roots, const std::str
             const std::string folder = std::move(pending.back());
             pending.pop_back();
             if (progress) progress(folder);
-            const std::string candidate = Join(folder, fileName);
+            const std::string candidate = JoinPath(folder, fileName);
             if (FileExists(candidate)) return candidate;
-            const auto subfolders = Subfolders(folder, device);
+            const auto subfolders = SubfoldersOnDevice(folder, *device);
             for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
-                pending.push_back(Join(folder, *it));
+                pending.push_back(JoinPath(folder, *it));
         }
     }
     return {};
@@ -110,7 +82,7 @@ std::vector<std::string> CSubcircuitSearch::SearchRoots() const {
 std::string CSubcircuitSearch::QuickSearch(const std::string& fileName) const {
     if (fileName.empty()) return {};
     for (const std::string& folder : m_folders) {
-        const std::string candidate = Join(folder, fileName);
+        const std::string candidate = JoinPath(folder, fileName);
         if (FileExists(candidate)) return candidate;
     }
     return {};

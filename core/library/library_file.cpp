@@ -10,6 +10,7 @@
 
 #include "core/library/library_data.h"
 #include "core/platform/file_stream.h"
+#include "core/platform/path.h"
 #include "core/platform/record_buffer.h"
 
 namespace kestro {
@@ -19,11 +20,6 @@ namespace {
 constexpr uint32_t kHeaderGranule = 252;
 constexpr uint32_t kGranule = 256;
 const char kSaveFailed[] = "Can not save library file.";
-
-std::string BaseName(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 bool OlderThanCurrent(uint16_t major, uint16_t minor) {
     return major < CLibraryData::kVersionMajor ||
@@ -57,6 +53,11 @@ bool CLibraryData::OpenStream(std::unique_ptr<CByteStream> stream, const std::st
     m_file = std::move(stream);
     try {
         if (Load(loadAll)) return true;
+    } catch (const CIOBufferException& e) {
+        m_prompts.Error(e.what());
+        if (e.Where().IsKnown())
+            m_prompts.ReportDetail(path + ": reading stopped at " + e.Where().Describe() +
+                                   ": a length over 64000 bytes");
     } catch (const std::exception& e) {
         m_prompts.Error(e.what());
     }
@@ -66,7 +67,7 @@ bool CLibraryData::OpenStream(std::unique_ptr<CByteStream> stream, const std::st
 }
 
 void CLibraryData::ShowInvalidFile() {
-    m_prompts.Error("Invalid file. File name : " + BaseName(m_path));
+    m_prompts.Error("Invalid file. File name : " + FileNameOf(m_path));
 }
 
 bool CLibraryData::Load(bool loadAll) {

@@ -15,6 +15,7 @@
 #include "core/library/sh_rrect.h"
 #include "core/library/sh_text.h"
 #include "core/platform/byte_stream.h"
+#include "core/platform/path.h"
 
 namespace kestro {
 
@@ -224,10 +225,9 @@ private:
         const std::string name = s.Word("file name");
         s.ExpectEnd();
         if (depth + 1 > kMaxIncludeDepth) s.Fail("includes nested too deeply");
-        std::string path = name;
-        const auto slash = s.File().find_last_of('/');
-        if (!name.empty() && name[0] != '/' && slash != std::string::npos)
-            path = s.File().substr(0, slash + 1) + name;
+        // A relative name is taken from the folder of the file that includes it.
+        const std::string path =
+            !name.empty() && name[0] != '/' ? JoinPath(FolderOf(s.File()), name) : name;
         if (std::find(m_includeStack.begin(), m_includeStack.end(), path) != m_includeStack.end())
             s.Fail(Quoted(name) + " includes itself");
         std::string text;

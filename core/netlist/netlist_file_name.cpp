@@ -1,57 +1,9 @@
 #include "core/netlist/netlist_file_name.h"
 
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <filesystem>
-#include <vector>
-
+#include "core/platform/folders.h"
 #include "core/platform/path.h"
 
 namespace kestro {
-
-namespace {
-
-bool InGroup(gid_t group) {
-    if (group == ::getegid()) return true;
-    const int count = ::getgroups(0, nullptr);
-    if (count <= 0) return false;
-    std::vector<gid_t> groups(static_cast<size_t>(count));
-    const int got = ::getgroups(count, groups.data());
-    return got > 0 &&
-           std::find(groups.begin(), groups.begin() + got, group) != groups.begin() + got;
-}
-
-// The write bit of the class (owner, group, others) this user falls in.
-bool ModeGrantsWrite(const struct stat& st) {
-    if (st.st_uid == ::geteuid()) return (st.st_mode & S_IWUSR) != 0;
-    if (InGroup(st.st_gid)) return (st.st_mode & S_IWGRP) != 0;
-    return (st.st_mode & S_IWOTH) != 0;
-}
-
-bool OnReadOnlyFileSystem(const std::string& folder) {
-    struct statvfs vfs {};
-    return ::statvfs(folder.c_str(), &vfs) == 0 && (vfs.f_flag & ST_RDONLY) != 0;
-}
-
-}  // namespace
-
-bool IsFolderWritable(const std::string& folder) {
-    const std::string name = folder.empty() ? "." : folder;
-    struct stat st {};
-    if (::stat(name.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
-    if (!ModeGrantsWrite(st) || OnReadOnlyFileSystem(name)) return false;
-    // ACLs and supplementary groups: ask the system as well (the superuser always passes).
-    return ::access(name.c_str(), W_OK) == 0;
-}
-
-std::string SystemTempFolder() {
-    std::error_code error;
-    const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    return error ? std::string() : temp.string();
-}
 
 std::string NetlistFileName(const std::string& schematicPath, const CNetlistFolders& folders) {
     if (!schematicPath.empty() && IsFolderWritable(FolderOrCurrent(schematicPath)))

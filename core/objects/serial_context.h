@@ -11,6 +11,12 @@ namespace kestro {
 class CCircuit;
 class CPart;
 
+// The version of the object records written now. Files carry it in their header; the
+// in-memory copies (internal clipboard, deletion buffer) carry it too, or they would be
+// read back as the oldest records and lose what later versions added.
+inline constexpr uint16_t kObjectRecordVersionMajor = 3;
+inline constexpr uint16_t kObjectRecordVersionMinor = 30;
+
 // Options word of an object record: a file, or the in-memory copy form of the internal
 // clipboard and the deletion buffer (no relative subcircuit path is computed).
 inline constexpr uint32_t kSerialFile = 0;

@@ -7,17 +7,15 @@
 #include "core/objects/sim_node.h"
 #include "core/objects/symbol_drawing.h"
 #include "core/platform/number_text.h"
+#include "core/platform/path.h"
 #include "core/platform/record_buffer.h"
 #include "core/platform/settings.h"
 
 namespace kestro {
 
 std::string FileTitle(const std::string& path) {
-    const size_t slash = path.find_last_of("/\\");
-    std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.find_last_of('.');
-    if (dot != std::string::npos && dot > 0) name.resize(dot);
-    return name;
+    const std::string name = FileNameOf(path);
+    return name.substr(0, name.size() - ExtensionOf(name).size());
 }
 
 namespace {

@@ -43,6 +43,12 @@ std::string WithTrailingSlash(std::string_view folder) {
     return result;
 }
 
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string result = WithTrailingSlash(folder);
+    result += name;
+    return result;
+}
+
 std::string ExtensionOf(std::string_view path) {
     const size_t dot = ExtensionDot(path);
     return dot == std::string_view::npos ? std::string() : std::string(path.substr(dot));

@@ -23,6 +23,9 @@ std::string FileNameOf(std::string_view path);
 // `folder` ending in "/"; an empty folder stays empty (it means "no folder").
 std::string WithTrailingSlash(std::string_view folder);
 
+// `name` inside `folder` ("/a" and "b" give "/a/b"; an empty folder gives the name).
+std::string JoinPath(std::string_view folder, std::string_view name);
+
 // The extension of the file name with its dot (".sch"), empty when the name has none.
 // A dot that starts the name (".hidden") or lies in a folder name is not an extension.
 std::string ExtensionOf(std::string_view path);

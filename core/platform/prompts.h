@@ -49,6 +49,10 @@ public:
     virtual void RunCancellable(const std::string& title, const std::string& subject,
                                 CCancellableTask& task) = 0;
 
+    // What lies behind the last message for those who asked to see it, such as where a
+    // reader stopped in a damaged file; the editor shows none of it.
+    virtual void ReportDetail(const std::string& /*detail*/) {}
+
     void Error(const std::string& text) { ShowMessage(text, MessageIcon::Stop); }
 };
 

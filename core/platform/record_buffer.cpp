@@ -16,6 +16,13 @@ inline void CopySmall(uint8_t* dst, const char* src, size_t n) {
 }
 }  // namespace
 
+std::string CReadPosition::Describe() const {
+    std::string text;
+    if (offset >= 0) text = "byte " + std::to_string(offset);
+    if (record >= 0) text += (text.empty() ? "record " : ", record ") + std::to_string(record);
+    return text;
+}
+
 const char* CIOBufferException::what() const noexcept {
     switch (m_cause) {
         case kEmptyBuffer:
@@ -160,13 +167,17 @@ void CRecordBuffer::EndRecord() {
 bool CRecordBuffer::NextRecord() {
     Clear();
     if (m_file == nullptr) return false;
+    const auto at = static_cast<int64_t>(m_file->Tell());
     uint8_t header[4];
     if (m_file->Read(header, 4) != 4) return false;
     uint32_t length = 0;
     std::memcpy(&length, header, 4);
     length = ToLittle(length);
     if (length == 0) return false;
-    if (length > kMaxRecord) throw CIOBufferException(CIOBufferException::kTooLarge);
+    if (length > kMaxRecord)
+        throw CIOBufferException(CIOBufferException::kTooLarge, {at, m_recordsRead});
+    m_recordOffset = at;
+    ++m_recordsRead;
     uint8_t* p = Grow(length);
     m_length = m_file->Read(p, length);
     m_cursor = 0;

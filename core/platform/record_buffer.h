@@ -14,18 +14,32 @@
 
 namespace kestro {
 
+// Where a reader stopped: the byte offset of a record's length word and the record's
+// number in reading order (from 0); -1 where unknown. For those who ask to see it (the
+// tools' --verbose): the user's message stays the system's own text.
+struct CReadPosition {
+    int64_t offset = -1;
+    int64_t record = -1;
+    bool IsKnown() const { return offset >= 0 || record >= 0; }
+    // "byte 1234, record 7" (the known parts only).
+    std::string Describe() const;
+};
+
 // Raised by the record buffer; the message is chosen by the cause code.
 class CIOBufferException : public std::exception {
 public:
     static constexpr int kEmptyBuffer = 1;
     static constexpr int kTooLarge = 2;
 
-    explicit CIOBufferException(int cause) : m_cause(cause) {}
+    explicit CIOBufferException(int cause, CReadPosition where = {})
+        : m_cause(cause), m_where(where) {}
     int GetCause() const { return m_cause; }
+    const CReadPosition& Where() const { return m_where; }
     const char* what() const noexcept override;
 
 private:
     int m_cause;
+    CReadPosition m_where;
 };
 
 enum class BufferMode : uint16_t { Load = 1, Store = 2 };
@@ -71,6 +85,10 @@ public:
     bool IsAtLeast(uint16_t major, uint16_t minor) const {
         return m_versionMajor > major || (m_versionMajor == major && m_versionMinor >= minor);
     }
+
+    // Where the record last read from the file began, and its number among the records
+    // this buffer has read.
+    CReadPosition RecordPosition() const { return {m_recordOffset, m_recordsRead - 1}; }
 
     // Payload of the current record.
     const uint8_t* Data() const { return m_storage.get(); }
@@ -189,6 +207,8 @@ private:
     size_t m_capacity = 0;
     size_t m_length = 0;
     size_t m_cursor = 0;
+    int64_t m_recordOffset = -1;
+    int64_t m_recordsRead = 0;
 };
 
 }  // namespace kestro

@@ -30,6 +30,7 @@ public:
                                          const std::string& initial) override;
     void RunCancellable(const std::string& title, const std::string& subject,
                         CCancellableTask& task) override;
+    void ReportDetail(const std::string& detail) override { details.push_back(detail); }
 
     // Queues of answers, taken from the front.
     std::deque<Answer> answers;
@@ -40,6 +41,7 @@ public:
     std::optional<int> cancelAfterProgress;
 
     std::vector<Shown> shown;
+    std::vector<std::string> details;
     std::vector<std::string> progressReports;
     std::vector<CFileDialogRequest> fileRequests;
     std::vector<std::vector<std::string>> listItems;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+#include "core/objects/serial_context.h"
 #include "core/platform/byte_stream.h"
 #include "core/platform/geometry.h"
 
@@ -19,8 +20,8 @@ class CPrompts;
 // record per object (u16 kind tag and the object's fields), element counters, ".END".
 // Files of the previous program start with "SCH FILE" and a zero byte.
 inline constexpr uint32_t kSchematicMagic = 0x0022CD6E;
-inline constexpr int32_t kSchematicVersionMajor = 3;
-inline constexpr int32_t kSchematicVersionMinor = 30;
+inline constexpr int32_t kSchematicVersionMajor = kObjectRecordVersionMajor;
+inline constexpr int32_t kSchematicVersionMinor = kObjectRecordVersionMinor;
 inline constexpr size_t kSchematicHeaderReserved = 1012;
 
 inline constexpr const char* kInvalidSchematicFile = "Invalid file. File name : %s";

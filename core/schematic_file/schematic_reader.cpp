@@ -19,7 +19,10 @@ namespace {
 
 // The file ends inside a record, a record is missing, or an object has no kind tag:
 // nothing after it can be read.
-struct CDamagedFile {};
+struct CDamagedFile {
+    CReadPosition where;
+    std::string reason;
+};
 
 constexpr char kOldMarker[9] = {'S', 'C', 'H', ' ', 'F', 'I', 'L', 'E', '\0'};
 
@@ -95,16 +98,21 @@ private:
     // Loads the next record, which must be there whole.
     void Next() {
         const uint64_t at = m_in.Tell();
+        const CReadPosition where{static_cast<int64_t>(at), m_records++};
         uint8_t framing[4];
         if (at > m_size || m_size - at < sizeof framing || m_in.Read(framing, 4) != 4)
-            throw CDamagedFile{};
+            throw CDamagedFile{where, "the file ends where a record should start"};
         const uint32_t length = uint32_t(framing[0]) | uint32_t(framing[1]) << 8 |
                                 uint32_t(framing[2]) << 16 | uint32_t(framing[3]) << 24;
         if (length > CRecordBuffer::kMaxRecord)
-            throw CIOBufferException(CIOBufferException::kTooLarge);
-        if (length == 0 || m_size - at - 4 < length) throw CDamagedFile{};
+            throw CIOBufferException(CIOBufferException::kTooLarge, where);
+        if (length == 0) throw CDamagedFile{where, "a record of length 0"};
+        if (m_size - at - 4 < length)
+            throw CDamagedFile{
+                where, "the file ends inside a record of " + std::to_string(length) + " bytes"};
         m_in.Seek(at);
-        if (!m_buffer.NextRecord() || m_buffer.Length() != length) throw CDamagedFile{};
+        if (!m_buffer.NextRecord() || m_buffer.Length() != length)
+            throw CDamagedFile{where, "the record cannot be read"};
     }
 
     void ReadInterface(CCircuit& document) {
@@ -174,7 +182,10 @@ private:
         document.ReserveObjects(expected);
         for (int32_t i = 0; i < count; ++i) {
             Next();
-            if (!loader.LoadOne(m_buffer)) throw CDamagedFile{};
+            if (!loader.LoadOne(m_buffer))
+                throw CDamagedFile{
+                    {static_cast<int64_t>(m_in.Tell() - m_buffer.Length() - 4), m_records - 1},
+                    "object " + std::to_string(i) + " has no kind tag"};
         }
     }
 
@@ -189,10 +200,17 @@ private:
     CByteStream& m_in;
     uint64_t m_size;
     CRecordBuffer m_buffer;
+    int64_t m_records = 0;
 };
 
-void ShowLoadFailure(CPrompts& prompts, const std::string& message) {
+// The system's message, and where reading stopped for those who asked.
+void ShowLoadFailure(CPrompts& prompts, const std::string& message, const std::string& path = {},
+                     const CReadPosition& where = {}, const std::string& reason = {}) {
     prompts.ShowMessage(message, MessageIcon::Stop);
+    if (!where.IsKnown()) return;
+    std::string detail = path + ": reading stopped at " + where.Describe();
+    if (!reason.empty()) detail += ": " + reason;
+    prompts.ReportDetail(detail);
 }
 
 }  // namespace
@@ -212,10 +230,11 @@ bool ReadSchematic(CCircuit& document, CByteStream& in, const std::string& path)
                 ShowLoadFailure(prompts, FormatFileMessage(kInvalidSchematicFile, path));
                 return false;
         }
-    } catch (const CDamagedFile&) {
-        ShowLoadFailure(prompts, FormatFileMessage(kCannotLoadFile, path));
+    } catch (const CDamagedFile& damage) {
+        ShowLoadFailure(prompts, FormatFileMessage(kCannotLoadFile, path), path, damage.where,
+                        damage.reason);
     } catch (const CIOBufferException& error) {
-        ShowLoadFailure(prompts, error.what());
+        ShowLoadFailure(prompts, error.what(), path, error.Where(), "a length over 64000 bytes");
     } catch (const CFileException& error) {
         ShowLoadFailure(prompts, error.what());
     } catch (const std::exception&) {
@@ -253,10 +272,11 @@ std::optional<CSubcircuitHeader> ReadSubcircuitHeader(CByteStream& in, const std
                 ShowLoadFailure(prompts, FormatFileMessage(kInvalidSchematicFile, path));
                 return std::nullopt;
         }
-    } catch (const CDamagedFile&) {
-        ShowLoadFailure(prompts, FormatFileMessage(kCannotLoadFile, path));
+    } catch (const CDamagedFile& damage) {
+        ShowLoadFailure(prompts, FormatFileMessage(kCannotLoadFile, path), path, damage.where,
+                        damage.reason);
     } catch (const CIOBufferException& error) {
-        ShowLoadFailure(prompts, error.what());
+        ShowLoadFailure(prompts, error.what(), path, error.Where(), "a length over 64000 bytes");
     } catch (const CFileException& error) {
         ShowLoadFailure(prompts, error.what());
     } catch (const std::exception&) {

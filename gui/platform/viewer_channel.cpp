@@ -49,6 +49,9 @@ CLocalViewerChannel::~CLocalViewerChannel() {
 }
 
 QString CLocalViewerChannel::DefaultSocketName() {
+    // The viewer honours the same variable, so a test's editor and viewer meet.
+    const QString given = qEnvironmentVariable("KESTRO_VIEWER_SOCKET");
+    if (!given.isEmpty()) return given;
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     const bool usable = !runtime.isEmpty() && QFileInfo(runtime).isDir();
     return QString::fromStdString(

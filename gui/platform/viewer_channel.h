@@ -21,7 +21,8 @@ public:
                                  QObject* parent = nullptr);
     ~CLocalViewerChannel() override;
 
-    // In $XDG_RUNTIME_DIR when that folder exists, else in the temporary folder.
+    // $KESTRO_VIEWER_SOCKET when set; else in $XDG_RUNTIME_DIR when that folder exists,
+    // else in the temporary folder.
     static QString DefaultSocketName();
     const QString& SocketName() const { return m_name; }
 

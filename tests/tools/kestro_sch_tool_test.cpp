@@ -110,5 +110,22 @@ TEST_F(KestroSchTool, ExitStatusFollowsWhatWentWrong) {
         3);
 }
 
+TEST_F(KestroSchTool, VerboseSaysWhereADamagedFileStoppedBeingRead) {
+    auto sheet = documents.NewDocument();
+    test::FillEveryKind(*sheet);
+    ASSERT_TRUE(documents.SaveUnderName(*sheet, Path("whole.sch")));
+    const std::string bytes = ReadWholeFile(Path("whole.sch"));
+    std::ofstream(Path("cut.sch"), std::ios::binary) << bytes.substr(0, bytes.size() - 9);
+    const std::string dump = "dump --library '" + Path("TEST.LIB") + "' '" + Path("cut.sch") + "'";
+    EXPECT_EQ(Run(dump), 2);
+    EXPECT_EQ(m_error, "kestro-sch: Can not load file " + Path("cut.sch") + "\n");
+    EXPECT_EQ(Run("--verbose " + dump), 2);
+    EXPECT_TRUE(m_error.starts_with("kestro-sch: Can not load file " + Path("cut.sch") +
+                                    "\nkestro-sch: " + Path("cut.sch") +
+                                    ": reading stopped at byte "))
+        << m_error;
+    EXPECT_NE(m_error.find(", record "), std::string::npos) << m_error;
+}
+
 }  // namespace
 }  // namespace kestro

@@ -7,10 +7,15 @@
 
 namespace kestro::tool {
 
-CToolPrompts::CToolPrompts() : CConsolePrompts(std::cerr, Answer::No) {}
+CToolPrompts::CToolPrompts(bool verbose)
+    : CConsolePrompts(std::cerr, Answer::No), m_verbose(verbose) {}
 
 void CToolPrompts::ShowMessage(const std::string& text, MessageIcon icon) {
     CConsolePrompts::ShowMessage(std::string(kToolName) + ": " + text, icon);
+}
+
+void CToolPrompts::ReportDetail(const std::string& detail) {
+    if (m_verbose) std::cerr << kToolName << ": " << detail << '\n';
 }
 
 int Fail(int status, const std::string& message) {

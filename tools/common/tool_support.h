@@ -18,11 +18,16 @@ constexpr int kCannotWrite = 3;
 // The tool's name, which prefixes every message: each tool's main.cpp defines it.
 extern const char* const kToolName;
 
-// Messages of the library and the readers go to standard error, named after the tool.
+// Messages of the library and the readers go to standard error, named after the tool;
+// with `verbose`, so does where a reader stopped in a damaged file.
 class CToolPrompts : public CConsolePrompts {
 public:
-    CToolPrompts();
+    explicit CToolPrompts(bool verbose = false);
     void ShowMessage(const std::string& text, MessageIcon icon) override;
+    void ReportDetail(const std::string& detail) override;
+
+private:
+    bool m_verbose;
 };
 
 // Prints "<tool>: message" to standard error and gives back the status.

@@ -36,11 +36,12 @@ const char kUsage[] =
     "  --library FILE   the element library (default: KESTRO.LIB in the program folder)\n"
     "  --svg            also draw each sheet into NAME.svg\n"
     "\n"
-    "Options: --help, --version.\n"
+    "Options: --help, --version, --verbose (say where a damaged file stopped being read).\n"
     "Exit status: 0 done, 1 bad arguments, 2 library unreadable or without an element the\n"
     "examples use, 3 a file cannot be written.\n";
 
 struct CArguments {
+    bool verbose = false;
     std::string library;
     std::string folder;
     bool svg = false;
@@ -54,6 +55,7 @@ constexpr COption kOptions[] = {
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
     CCommandLine line;
     if (auto status = line.Parse(args, kOptions)) return status;
+    parsed.verbose = line.Verbose();
     if (line.Positional().size() != 1) return Fail(kBadArguments, "give one folder (see --help)");
     parsed.folder = line.Positional()[0];
     parsed.library = LibraryOrDefault(line.Value("--library"));
@@ -87,7 +89,7 @@ std::optional<int> Keep(const CExampleFile& file, const CArguments& args,
 }
 
 int Run(const CArguments& args) {
-    CToolPrompts prompts;
+    CToolPrompts prompts(args.verbose);
     CSettings settings;
     CLibraryData library(prompts);
     if (!library.Open(args.library, true)) return kBadInput;

@@ -28,11 +28,12 @@ const char kUsage[] =
     "  sheet FILE.LIB -o OUT.svg    draw every element's symbol on one SVG page\n"
     "  reference SOURCE -o OUT.md   write the element reference as Markdown\n"
     "\n"
-    "Options: --help, --version.\n"
+    "Options: --help, --version, --verbose (say where a damaged file stopped being read).\n"
     "Exit status: 0 done, 1 bad arguments, 2 input unreadable or invalid,\n"
     "3 output cannot be written.\n";
 
 struct CArguments {
+    bool verbose = false;
     std::string command;
     std::string input;
     std::optional<std::string> output;
@@ -46,6 +47,7 @@ constexpr COption kOptions[] = {
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
     CCommandLine line;
     if (auto status = line.Parse(args, kOptions)) return status;
+    parsed.verbose = line.Verbose();
     if (auto status = RequireCommand(line, {"build", "dump", "sheet", "reference"})) return status;
     parsed.command = line.Positional()[0];
     if (line.Positional().size() != 2)
@@ -70,7 +72,7 @@ std::optional<int> ReadSource(const std::string& path, CLibraryData& library, CL
 }
 
 int Build(const CArguments& args) {
-    CToolPrompts prompts;
+    CToolPrompts prompts(args.verbose);
     CLibraryData library(prompts);
     library.New(*args.output);
     if (auto status = ReadSource(args.input, library, nullptr)) return *status;
@@ -78,7 +80,7 @@ int Build(const CArguments& args) {
 }
 
 int Reference(const CArguments& args) {
-    CToolPrompts prompts;
+    CToolPrompts prompts(args.verbose);
     CLibraryData library(prompts);
     CLibraryDocs docs;
     if (auto status = ReadSource(args.input, library, &docs)) return *status;
@@ -92,7 +94,7 @@ std::optional<int> OpenLibrary(const std::string& path, CLibraryData& library) {
 }
 
 int Dump(const CArguments& args) {
-    CToolPrompts prompts;
+    CToolPrompts prompts(args.verbose);
     CLibraryData library(prompts);
     if (auto status = OpenLibrary(args.input, library)) return *status;
     const std::string text = WriteLibrarySource(library);
@@ -101,7 +103,7 @@ int Dump(const CArguments& args) {
 }
 
 int Sheet(const CArguments& args) {
-    CToolPrompts prompts;
+    CToolPrompts prompts(args.verbose);
     CLibraryData library(prompts);
     if (auto status = OpenLibrary(args.input, library)) return *status;
     return WriteTextFile(*args.output, DrawContactSheet(library));

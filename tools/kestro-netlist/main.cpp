@@ -33,11 +33,12 @@ const char kUsage[] =
     "  --search DIR     a folder where missing subcircuit files are looked for (repeatable);\n"
     "                   a subcircuit found nowhere is reported and left empty\n"
     "\n"
-    "Options: --help, --version.\n"
+    "Options: --help, --version, --verbose (say where a damaged file stopped being read).\n"
     "Exit status: 0 written, 1 bad arguments, 2 library or schematic unreadable,\n"
     "3 netlist cannot be written.\n";
 
 struct CArguments {
+    bool verbose = false;
     std::string library;
     std::string schematic;
     std::vector<std::string> searchFolders;
@@ -53,6 +54,7 @@ constexpr COption kOptions[] = {
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
     CCommandLine line;
     if (auto status = line.Parse(args, kOptions)) return status;
+    parsed.verbose = line.Verbose();
     if (line.Positional().size() != 1)
         return Fail(kBadArguments, "give one schematic (see --help)");
     parsed.schematic = line.Positional()[0];
@@ -63,7 +65,7 @@ std::optional<int> ParseArguments(const std::vector<std::string>& args, CArgumen
 }
 
 int Run(const CArguments& args) {
-    CToolPrompts prompts;
+    CToolPrompts prompts(args.verbose);
     CSettings settings;
     settings.closeTarn = args.autoExit ? 1 : 0;
     CLibraryData library(prompts);

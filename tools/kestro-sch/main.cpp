@@ -32,11 +32,12 @@ const char kUsage[] =
     "  --library FILE   the element library (default: KESTRO.LIB beside this program)\n"
     "\n"
     "A subcircuit file that is not found is reported and an empty sheet stands in.\n"
-    "Options: --help, --version.\n"
+    "Options: --help, --version, --verbose (say where a damaged file stopped being read).\n"
     "Exit status: 0 done, 1 bad arguments, 2 input unreadable or invalid,\n"
     "3 output cannot be written.\n";
 
 struct CArguments {
+    bool verbose = false;
     bool json = false;
     std::string library;
     std::string schematic;
@@ -50,6 +51,7 @@ constexpr COption kOptions[] = {
 std::optional<int> ParseArguments(const std::vector<std::string>& args, CArguments& parsed) {
     CCommandLine line;
     if (auto status = line.Parse(args, kOptions)) return status;
+    parsed.verbose = line.Verbose();
     if (auto status = RequireCommand(line, {"dump"})) return status;
     if (line.Positional().size() != 2)
         return Fail(kBadArguments, "dump takes one schematic file (see --help)");
@@ -60,7 +62,7 @@ std::optional<int> ParseArguments(const std::vector<std::string>& args, CArgumen
 }
 
 int Dump(const CArguments& args) {
-    CToolPrompts prompts;
+    CToolPrompts prompts(args.verbose);
     CLibraryData library(prompts);
     if (!FileExists(args.library))
         return Fail(kBadInput, "the element library " + args.library + " does not exist");

@@ -271,7 +271,7 @@ TEST_F(Circuit, ViewsDropRemovedObjectsAndGetHints) {
     sheet->SelectAll(two.selection);
     one.selection.Clear();
     one.selection.Add(*wire);
-    sheet->DeleteSelection(one.selection, &one);
+    sheet->DeleteSelection(one.selection);
     EXPECT_EQ(two.selection.Count(), 1u) << "the other view forgot the deleted wire";
     ASSERT_FALSE(two.hints.empty());
     EXPECT_EQ(two.hints.back(), CCircuit::kHintArea);

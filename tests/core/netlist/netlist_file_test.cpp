@@ -8,6 +8,7 @@
 #include "core/app/netlist_source.h"
 #include "core/app/simulation_launch.h"
 #include "core/netlist/netlist_file_name.h"
+#include "core/platform/folders.h"
 #include "core/platform/file_stream.h"
 #include "tests/core/support/netlist_support.h"
 #include "tests/core/support/temp_folder.h"

@@ -207,6 +207,43 @@ TEST_F(SchematicFile, RecordLongerThan64000BytesIsTooLarge) {
     EXPECT_TRUE(world.prompts.shown.empty());
 }
 
+TEST_F(SchematicFile, WhereReadingStoppedIsReportedBesideTheSystemsMessage) {
+    sheet->AddObject(CWire::Create(env, {0, 0}, {0, 50}));
+    auto records = SplitRecords(SchematicBytes(*sheet));
+    // Offsets of the records' length words: magic, then each record framed by 4 bytes.
+    std::vector<size_t> offsets{4};
+    for (const auto& record : records)
+        offsets.push_back(offsets.back() + 4 + record.size());
+
+    auto cut = JoinRecords(records);
+    cut.resize(offsets[6] + 10);  // inside the element name table (record 6)
+    EXPECT_FALSE(Read(cut, "/p/cut.sch"));
+    EXPECT_EQ(world.prompts.LastMessage(), "Can not load file /p/cut.sch");
+    ASSERT_EQ(world.prompts.details.size(), 1u);
+    EXPECT_EQ(world.prompts.details[0], "/p/cut.sch: reading stopped at byte " +
+                                            std::to_string(offsets[6]) +
+                                            ", record 6: the file ends inside a record of " +
+                                            std::to_string(records[6].size()) + " bytes");
+
+    records[8][0] = 9;  // the wire's kind tag
+    world.prompts.details.clear();
+    EXPECT_FALSE(Read(JoinRecords(records), "/p/tag.sch"));
+    ASSERT_EQ(world.prompts.details.size(), 1u);
+    EXPECT_EQ(world.prompts.details[0], "/p/tag.sch: reading stopped at byte " +
+                                            std::to_string(offsets[8]) +
+                                            ", record 8: object 0 has no kind tag");
+
+    records[8][0] = 2;
+    records[3].resize(64001, 0);
+    world.prompts.details.clear();
+    EXPECT_FALSE(Read(JoinRecords(records), "/p/big.sch"));
+    EXPECT_EQ(world.prompts.LastMessage(), "IO Buffer Error: Buffer too large.");
+    ASSERT_EQ(world.prompts.details.size(), 1u);
+    EXPECT_EQ(world.prompts.details[0], "/p/big.sch: reading stopped at byte " +
+                                            std::to_string(offsets[3]) +
+                                            ", record 3: a length over 64000 bytes");
+}
+
 TEST_F(SchematicFile, VersionOfTheFileIsKeptAndOldSimulationLayoutRead) {
     auto records = SplitRecords(SchematicBytes(*sheet));
     records[0][4] = 3;  // version 3.3

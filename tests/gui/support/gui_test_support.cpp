@@ -1,5 +1,7 @@
 #include "tests/gui/support/gui_test_support.h"
 
+#include "gui/platform/process_starter.h"
+
 #include <sys/resource.h>
 
 #include <csignal>
@@ -38,13 +40,21 @@ std::string ProgramFolderWithLibrary(std::string folder) {
 
 }  // namespace
 
+int64_t CRecordingStarter::Start(const CProcessRequest& request, std::string& reason) {
+    requests.push_back(request);
+    return CQtProcessStarter().Start(request, reason);
+}
+
 CTestApp MakeTestApp(const std::string& programFolder, const QString& viewerSocketName) {
     CTestApp t;
     auto store = std::make_unique<CMemorySettingsStore>();
     auto prompts = std::make_unique<CScriptedPrompts>();
     t.store = store.get();
     t.prompts = prompts.get();
+    auto starter = std::make_unique<CRecordingStarter>();
+    t.starter = starter.get();
     CKestroAppSetup setup;
+    setup.processStarter = std::move(starter);
     setup.settingsStore = std::move(store);
     setup.prompts = std::move(prompts);
     setup.programFolder = ProgramFolderWithLibrary(programFolder);

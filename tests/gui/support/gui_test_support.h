@@ -17,12 +17,22 @@ namespace kestro {
 // reads or writes the real user's settings or reaches a real viewer. Call it first thing.
 void IsolateUserFolders();
 
-// An application made with an in-memory settings store and scripted prompts; the test keeps
-// plain pointers to both. Its program folder gets the bundled element library when it has
-// none (a temporary folder of the test program when no folder is given).
+// Starts programs as the editor does and keeps every request, so a test can tell that a
+// program was not started without waiting to see whether it shows up.
+class CRecordingStarter : public CProcessStarter {
+public:
+    int64_t Start(const CProcessRequest& request, std::string& reason) override;
+    std::vector<CProcessRequest> requests;
+};
+
+// An application made with an in-memory settings store, scripted prompts and a recording
+// process starter; the test keeps plain pointers to them. Its program folder gets the
+// bundled element library when it has none (a temporary folder of the test program when no
+// folder is given).
 struct CTestApp {
     CMemorySettingsStore* store = nullptr;
     CScriptedPrompts* prompts = nullptr;
+    CRecordingStarter* starter = nullptr;
     std::unique_ptr<CKestroApp> app;
 };
 CTestApp MakeTestApp(const std::string& programFolder = std::string(),
