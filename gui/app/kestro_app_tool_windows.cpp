@@ -2,6 +2,7 @@
 // schematic views, and the menu editor of the library's element menus.
 #include <QMdiArea>
 
+#include "core/app/library_location.h"
 #include "core/document/circuit.h"
 #include "core/library/library_data.h"
 #include "core/objects/sub_cir_part.h"
@@ -95,6 +96,7 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
         services.offerKey = [this](const QKeySequence& key) {
             return m_mainFrame && m_mainFrame->CommandTable().ExecuteAccelerator(key);
         };
+        services.transferLibrary = [this] { TransferOldLibrary(); };
         services.elementsRenumbered = [this] {
             if (m_mainFrame && m_library) RebuildElementsMenu(*m_mainFrame, *m_library);
         };
@@ -110,6 +112,17 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
     m_menuEditor->activateWindow();
 }
 
+void CKestroApp::CloseLibraryWindows() {
+    // The editor's tree is a copy of the menu of the library about to be replaced.
+    // It may be the editor's own command that runs the transfer: it goes once that ends.
+    if (m_menuEditor) {
+        m_menuEditor->hide();
+        m_menuEditor->deleteLater();
+        m_menuEditor = nullptr;
+    }
+    if (m_attributes) m_attributes->ClearSelection(true);
+}
+
 bool CKestroApp::SaveLibrary() {
     if (!m_library) return false;
     if (m_attributes) m_attributes->ApplyCurrentPage();
@@ -123,7 +136,7 @@ bool CKestroApp::SaveLibrary() {
                              [&library](int16_t code) { return library.MenuEntryName(code); });
         library.GetMenus().SetItems(items);
     }
-    if (!m_library->Save()) return false;
+    if (!m_libraryStorage->Save(*m_library)) return false;
     if (m_mainFrame) RebuildElementsMenu(*m_mainFrame, *m_library);
     return true;
 }

@@ -119,7 +119,8 @@ void CMenuTreeDialog::CreateMenu() {
     library->addSeparator();
     // The commands of later work stay visible but cannot be chosen yet.
     AddCommand(library, kIdNewLibraryElement, QStringLiteral("New Element"), false);
-    AddCommand(library, kIdLibraryTransfer, QStringLiteral("Transfer old version Library "), false);
+    AddCommand(library, kIdLibraryTransfer, QStringLiteral("Transfer old version Library "),
+               bool(m_services.transferLibrary));
     AddCommand(library, kIdChangeLibraryFonts, QStringLiteral("Change Library Fonts"), false);
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     AddCommand(edit, kIdAddSeparator, QStringLiteral("Add Separator"), true);
@@ -129,6 +130,9 @@ void CMenuTreeDialog::CreateMenu() {
     AddCommand(edit, kIdEditPort, QStringLiteral("Edit Port"), false);
     connect(CommandAction(kIdSaveLibrary), &QAction::triggered, this, [this] {
         if (m_services.saveLibrary) m_services.saveLibrary();
+    });
+    connect(CommandAction(kIdLibraryTransfer), &QAction::triggered, this, [this] {
+        if (m_services.transferLibrary) m_services.transferLibrary();
     });
     connect(CommandAction(kIdAddSeparator), &QAction::triggered, this,
             &CMenuTreeDialog::AddSeparator);

@@ -34,6 +34,9 @@ struct CMenuEditorServices {
     std::function<bool(const QKeySequence&)> offerKey;
     // The library's elements were renumbered (one was deleted).
     std::function<void()> elementsRenumbered;
+    // "Transfer old version Library ": the library replaced by one transferred from the
+    // previous version's files (this editor goes first); empty: the command is disabled.
+    std::function<void()> transferLibrary;
 };
 
 // The modeless "Menu Editor": the working copy of the library's element menus as a tree,

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -157,8 +158,8 @@ private slots:
         QCOMPARE(CMenuTree::KindOf(passive->child(4)), Kind::Separator);
         QVERIFY(!passive->icon(0).isNull());
         // The commands of later work are there but cannot be chosen.
-        for (const int id : {kIdNewLibraryElement, kIdLibraryTransfer, kIdChangeLibraryFonts,
-                             kIdEditLabel, kIdEditPort})
+        for (const int id :
+             {kIdNewLibraryElement, kIdChangeLibraryFonts, kIdEditLabel, kIdEditPort})
             QVERIFY(!editor->CommandAction(id)->isEnabled());
         QCOMPARE(editor->CommandAction(kIdLibraryTransfer)->text(),
                  QString("Transfer old version Library "));
@@ -417,6 +418,32 @@ private slots:
         // A pop-up leaves it as it is.
         tree.setCurrentItem(Find(tree, "Passive"));
         QCOMPARE(window.windowTitle(), QString("R"));
+    }
+
+    // The editor's tree belongs to the library about to be replaced: the transfer, chosen in
+    // the editor itself, takes the editor away and clears the attribute window, even when
+    // the user then cancels the file dialog.
+    void transferFromTheEditorClosesTheLibraryWindows() {
+        CTestApp t = Started();
+        QVERIFY(t.app->Start());
+        QPointer<CMenuTreeDialog> editor = OpenEditor(*t.app);
+        CMenuTree& tree = *editor->Tree();
+        tree.setCurrentItem(Find(tree, "GND"));
+        QTest::keyClick(&tree, Qt::Key_F4);
+        CKestroAttributes& window = *t.app->Attributes();
+        QVERIFY(window.isVisible());
+        QAction* transfer = editor->CommandAction(kIdLibraryTransfer);
+        QVERIFY(transfer->isEnabled());
+        transfer->trigger();  // no file chosen
+        QCOMPARE(t.prompts->fileRequests.size(), size_t(1));
+        QVERIFY(!t.app->MenuEditor());
+        QVERIFY(!window.isVisible());
+        QVERIFY(!window.LibraryElement());
+        QTRY_VERIFY(!editor);
+        // The next "Edit Library" makes a new one from the library's menu.
+        CMenuTreeDialog* fresh = OpenEditor(*t.app);
+        QVERIFY(fresh && fresh->isVisible());
+        QCOMPARE(fresh->TreeItems(), t.app->Library()->GetMenus().GetItems());
     }
 };
 
