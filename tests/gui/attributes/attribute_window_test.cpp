@@ -268,7 +268,6 @@ private slots:
         QVERIFY(s.Control<QWidget>(1424)->x() > s.Control<QWidget>(1423)->x());
         QCOMPARE(s.Control<QWidget>(1424)->y(), s.Control<QWidget>(1412)->y());
         QCOMPARE(s.window->size(), page->PageSize());
-        SaveScreenshot(*s.window, "element_page_40_attributes");
         // The whole page is on the window and nothing overlaps the description.
         QVERIFY(QRect(QPoint(), page->PageSize()).contains(s.Control<QWidget>(1440)->geometry()));
         // Values beyond the 33rd are edited and kept like the others.
