@@ -137,6 +137,9 @@ public:
     void SetSymbolBox(const CRectF& box);
     // First port number without a port object, or -1.
     int FindFreePortNumber() const;
+    // Gives a port of this sheet another port number: false when the number is beyond
+    // the interface or another port has it.
+    bool MovePort(CSimTerm& port, size_t number);
     // Reconnects every instance of `sheet` on this sheet after its interface changed.
     void UpdateInstancesOf(const CCircuit& sheet);
 
@@ -203,6 +206,10 @@ public:
     void GetTopLevelDocuments(std::vector<CCircuit*>& out);
     // True when `document` contains this one, directly or through other sheets.
     bool IsAncestor(const CCircuit& document) const;
+    // Lets one instance on this sheet use another sheet (its pins follow the new sheet's
+    // interface). Refused with "Circular refference is not allowed." when the new sheet
+    // contains this one.
+    bool ChangeInstanceSheet(CSubCirPart& instance, std::shared_ptr<CCircuit> sheet);
     // Leaves the parents of every sheet this one uses (close and reload do this).
     void DetachFromSubcircuits();
     // Deletes every object, node and label object (each object marked as going first).

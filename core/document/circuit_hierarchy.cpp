@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "core/objects/sub_cir_part.h"
+#include "core/platform/prompts.h"
 
 namespace kestro {
 
@@ -21,6 +22,24 @@ void CCircuit::RemoveInstance(CSubCirPart& instance) {
         std::any_of(m_instances.begin(), m_instances.end(),
                     [sheet](CSubCirPart* other) { return other->GetSheet() == sheet; });
     if (!stillUsed) sheet->RemoveParent(*this);
+}
+
+bool CCircuit::ChangeInstanceSheet(CSubCirPart& instance, std::shared_ptr<CCircuit> sheet) {
+    if (!sheet || !Contains(instance)) return false;
+    if (sheet.get() == this || IsAncestor(*sheet)) {
+        m_context.parts.prompts.Error(kCircularReference);
+        return false;
+    }
+    CCircuit* old = instance.GetSheet();
+    DisconnectObject(instance);
+    instance.SetSheet(std::move(sheet));
+    instance.GetSheet()->AddParent(*this);
+    const bool oldStillUsed =
+        std::any_of(m_instances.begin(), m_instances.end(),
+                    [old](CSubCirPart* other) { return other->GetSheet() == old; });
+    if (old && !oldStillUsed) old->RemoveParent(*this);
+    ConnectObject(instance);
+    return true;
 }
 
 std::string CCircuit::GetInstanceName(const CSubCirPart& instance) const {

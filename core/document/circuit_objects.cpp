@@ -63,6 +63,16 @@ bool CCircuit::AcceptPort(CSimTerm& port, bool report) {
     return true;
 }
 
+bool CCircuit::MovePort(CSimTerm& port, size_t number) {
+    if (number >= m_portObjects.size() || number >= CSimTerm::kNoPort) return false;
+    if (m_portObjects[number] && m_portObjects[number] != &port) return false;
+    const size_t old = port.GetPortNumber();
+    if (old < m_portObjects.size() && m_portObjects[old] == &port) m_portObjects[old] = nullptr;
+    port.SetPortNumber(static_cast<uint16_t>(number));
+    m_portObjects[number] = &port;
+    return true;
+}
+
 bool CCircuit::AcceptSubcircuit(CSubCirPart& instance, bool report) {
     const CCircuit* sheet = instance.GetSheet();
     if (sheet && (sheet == this || IsAncestor(*sheet))) {

@@ -1,4 +1,5 @@
 #include "core/document/circuit.h"
+#include "core/document/circuit_observer.h"
 
 #include <algorithm>
 
@@ -128,12 +129,36 @@ void CCircuit::FlipSelection(CSelection& selection, int axis) {
     });
 }
 
+namespace {
+
+// A selection that is not a view's own (a view's hears it from the document) drops what
+// the wire clean-ups of a step remove, before those objects are destroyed.
+class CSelectionKeeper : public CCircuitObserver {
+public:
+    CSelectionKeeper(CCircuit& document, CSelection& selection)
+        : m_document(document), m_selection(selection) {
+        m_document.AddObserver(*this);
+    }
+    ~CSelectionKeeper() { m_document.RemoveObserver(*this); }
+    CSelectionKeeper(const CSelectionKeeper&) = delete;
+    CSelectionKeeper& operator=(const CSelectionKeeper&) = delete;
+    void OnCircuitUpdate(CCircuit&, int, const CRectF*) override {}
+    void OnObjectRemoved(CCircuit&, CPart& part) override { m_selection.Remove(&part); }
+
+private:
+    CCircuit& m_document;
+    CSelection& m_selection;
+};
+
+}  // namespace
+
 // One step: the selected objects leave their nodes, change, join the nodes at their new
 // places; the wires at their terminals follow and are tidied.
 void CCircuit::TransformSelection(CSelection& selection, const char* name,
                                   const std::function<void(CPart&)>& change, bool followWires) {
     if (selection.IsEmpty()) return;
     const std::vector<CPart*> items = selection.Items();
+    CSelectionKeeper keeper(*this, selection);
     {
         CEditStep step(*this, name);
         CWireFollower follower(*this, followWires ? items : std::vector<CPart*>{});

@@ -14,6 +14,7 @@
 namespace kestro {
 
 class CCircuit;
+class CSubCirPart;
 struct CFileDialogRequest;
 
 // The open circuit documents of the program and the hierarchy between them: opening
@@ -33,6 +34,7 @@ public:
     static constexpr const char* kUntitled = "untitle";
     static constexpr const char* kPortsWillBeDeleted =
         "Some Ports Will be Deleted. Do you Want to Continue?";
+    static constexpr const char* kPathInUse = "Another open schematic has this file name:\n%s";
 
     explicit CCircuitDocumentManager(const CPartEnvironment& parts);
     ~CCircuitDocumentManager() override;
@@ -101,6 +103,17 @@ public:
     // it used and nobody shows are closed with it.
     bool Close(CCircuit& document);
     void CloseAll();
+
+    // --- Changing the file of a subcircuit ----------------------------------------------
+    // The sheet is written to `path`, which becomes its path, and every sheet that uses
+    // it is marked modified (it stores the new path) and shows the new name. Refused with
+    // a message when another open document has that path; false too when the file
+    // cannot be written. Nothing changes then.
+    bool RenameSheet(CCircuit& sheet, const std::string& path);
+    // Only `instance` (on `parent`) changes to the file at `path`: the open document of
+    // that path, else the file; when there is no such file, a copy of the instance's
+    // present sheet is written there first. The parent is marked modified.
+    bool MoveInstanceToFile(CCircuit& parent, CSubCirPart& instance, const std::string& path);
 
     // --- Interface ---------------------------------------------------------------------
     // Gives the sheet's symbol box a new size: ports that would lose their pin are

@@ -95,6 +95,9 @@ public:
     const std::vector<uint16_t>& GetOldNumbers() const { return m_oldNumbers; }
     void SetOldNumbers(std::vector<uint16_t> numbers) { m_oldNumbers = std::move(numbers); }
     CMenuManager& GetMenus() { return m_menus; }
+    // The current name of the element a menu entry stands for (a regular or a built-in
+    // element); nothing for an index the library does not hold.
+    std::optional<std::string> MenuEntryName(int16_t code);
     // What shapes read or made for this library take their fonts from.
     const CShapeContext& GetShapeContext() const { return m_context; }
     void SetDefaultTextFont(const CLogicalFont& font) { m_context.defaultTextFont = font; }

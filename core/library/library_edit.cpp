@@ -86,6 +86,15 @@ void CLibraryData::DeleteElement(CLibElement& element) {
     m_modified = true;
 }
 
+std::optional<std::string> CLibraryData::MenuEntryName(int16_t code) {
+    if (code < 0) return std::nullopt;
+    const auto identifier = static_cast<uint32_t>(code);
+    const bool builtIn = identifier >= kControlId && identifier <= kLabelId;
+    if (!builtIn && identifier >= GetElementCount()) return std::nullopt;
+    const CLibElement* element = GetElement(identifier);
+    return element ? std::optional<std::string>(element->GetName()) : std::nullopt;
+}
+
 void CLibraryData::WriteElementTable(CRecordBuffer& out, const std::vector<uint16_t>& used,
                                      uint32_t usedCount) {
     out.Put<uint16_t>(m_versionMajor);

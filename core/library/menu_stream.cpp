@@ -72,6 +72,23 @@ std::vector<CMenuItem> ReadMenuStream(const uint8_t* data, size_t size) {
     return ReadLevel(in, 0);
 }
 
+void PrepareMenuForSaving(std::vector<CMenuItem>& items, const CMenuNameLookup& nameOf) {
+    for (CMenuItem& item : items) {
+        switch (item.kind) {
+            case CMenuItem::Kind::Popup:
+                PrepareMenuForSaving(item.children, nameOf);
+                if (item.children.empty()) item = CMenuItem::Separator();
+                break;
+            case CMenuItem::Kind::Element:
+                if (nameOf)
+                    if (std::optional<std::string> name = nameOf(item.code)) item.label = *name;
+                break;
+            case CMenuItem::Kind::Separator:
+                break;
+        }
+    }
+}
+
 std::vector<uint8_t> WriteMenuStream(const std::vector<CMenuItem>& items) {
     CRecordBuffer out;
     WriteLevel(out, items);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,5 +38,12 @@ inline constexpr int kMaxMenuDepth = 32;
 std::vector<CMenuItem> ReadMenuStream(const uint8_t* data, size_t size);
 // Writes the records of a level; popups become -10, label and a nested block.
 std::vector<uint8_t> WriteMenuStream(const std::vector<CMenuItem>& items);
+
+// The tree as the library stores it: a popup left without entries becomes a separator
+// (a menu never shows an empty pop-up), and every element entry takes its element's
+// current name as its label. `nameOf` gives that name, or nothing for an index the
+// library does not hold (the entry then keeps its label).
+using CMenuNameLookup = std::function<std::optional<std::string>(int16_t code)>;
+void PrepareMenuForSaving(std::vector<CMenuItem>& items, const CMenuNameLookup& nameOf);
 
 }  // namespace kestro

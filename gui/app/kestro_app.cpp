@@ -21,6 +21,7 @@
 #include "core/platform/prompts.h"
 #include "core/platform/settings_store.h"
 #include "gui/app/kestro_doc_template.h"
+#include "gui/attributes/kestro_attributes.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
 #include "gui/dialogs/about_dialog.h"
@@ -29,6 +30,7 @@
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/frame_document.h"
 #include "gui/frames/main_frame.h"
+#include "gui/library_editor/element_menu.h"
 #include "gui/library_editor/library_transfer.h"
 #include "gui/platform/process_starter.h"
 #include "gui/platform/qt_prompts.h"
@@ -130,10 +132,6 @@ void CKestroApp::LoadLibrary() {
     m_saveLibrary = [this] { return SaveLibrary(); };
 }
 
-bool CKestroApp::SaveLibrary() {
-    return m_library && m_libraryStorage->Save(*m_library);
-}
-
 void CKestroApp::CreateDocumentTypes() {
     m_parts =
         std::make_unique<CPartEnvironment>(CPartEnvironment{*m_library, m_settings, *m_prompts});
@@ -185,13 +183,14 @@ bool CKestroApp::CreateMainFrame() {
         if (file) connect(file, &QMenu::aboutToShow, this, [this] { RefreshRecentFileMenus(); });
     }
     RefreshRecentFileMenus();
+    CreateAttributeWindow();
     return true;
 }
 
 void CKestroApp::BuildElementMenu() {
-    // Hook: the element menus built from the library go into the schematic menu with
-    // MainFrame()->SetElementMenu(menu).
-    if (m_library) UpdateElementButtons(*m_mainFrame, *m_library, m_settings);
+    if (!m_library) return;
+    UpdateElementButtons(*m_mainFrame, *m_library, m_settings);
+    RebuildElementsMenu(*m_mainFrame, *m_library);
 }
 
 void CKestroApp::AcceptDroppedFiles() {
@@ -215,16 +214,7 @@ void CKestroApp::CreatePlacementGhost() {
             HelpWindow().ShowKeyword(keyword);
     };
     hooks.openSheet = [this](CCircuit& sheet) {
-        if (!m_docTemplate) return;
-        if (!sheet.GetPathName().empty()) {
-            m_docTemplate->OpenDocumentFile(sheet.GetPathName());
-            return;
-        }
-        const QList<CChildFrame*> frames = m_docTemplate->FramesOf(sheet);
-        if (frames.isEmpty())
-            m_docTemplate->CreateFrame(sheet);
-        else if (m_mainFrame)
-            m_mainFrame->MdiArea()->setActiveSubWindow(frames.first());
+        if (m_docTemplate) m_docTemplate->ShowDocument(sheet);
     };
 }
 
@@ -315,8 +305,7 @@ bool CKestroApp::TransferOldLibrary() {
     if (!m_library || !m_mainFrame) return false;
     CLibraryTransferSteps steps;
     steps.closeDocuments = [this] { return CloseAllDocuments(); };
-    // The menu editor and the attribute window are closed here once they exist.
-    steps.closeLibraryWindows = [] {};
+    steps.closeLibraryWindows = [this] { CloseLibraryWindows(); };
     steps.libraryReplaced = [this] { BuildElementMenu(); };
     steps.showBusy = [this](bool busy) {
         if (busy)
@@ -348,6 +337,7 @@ CSimulationSource* CKestroApp::ActiveSimulationSource() const {
 
 void CKestroApp::RegisterCommands() {
     RegisterFileCommands();
+    RegisterToolWindowCommands();
     Commands().Add(
         kIdAutoExitTarn, [this] { m_settings.closeTarn = m_settings.closeTarn ? 0 : 1; },
         [this](CCommandState& s) { s.checked = m_settings.closeTarn != 0; });

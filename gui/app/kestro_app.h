@@ -23,6 +23,9 @@ namespace kestro {
 
 class CCircuit;
 class CEditCursors;
+class CKestroAttributes;
+class CKestroView;
+class CMenuTreeDialog;
 class CHelpWindow;
 class CKestroDocTemplate;
 class CLibraryData;
@@ -102,6 +105,14 @@ public:
     // Files named on the command line, opened once a document opener is set.
     const QStringList& CommandLineFiles() const { return m_commandLineFiles; }
 
+    // The attribute window (made with the main frame) and the menu editor (made when it
+    // is first asked for; null until then).
+    CKestroAttributes* Attributes() const;
+    CMenuTreeDialog* MenuEditor() const;
+    // "Menu Editor" shows or hides the editor; "Edit Library" shows it.
+    void ShowMenuEditor(bool toggle);
+    // The schematic view of the active window, or null.
+    CKestroView* ActiveSchematicView() const;
     // "Transfer old version Library ": the library becomes one transferred from the
     // previous version's files; false when nothing was transferred.
     bool TransferOldLibrary();
@@ -133,6 +144,12 @@ private:
     void CreateDocumentTypes();
     bool CreateMainFrame();
     void BuildElementMenu();
+    void CreateAttributeWindow();
+    void FollowViewsInAttributes();
+    void RegisterToolWindowCommands();
+    // Before the library is replaced: the menu editor goes, the attribute window is
+    // cleared and hidden.
+    void CloseLibraryWindows();
     void AcceptDroppedFiles();
     void ParseCommandLine(const QStringList& arguments);
     void CreatePlacementGhost();
@@ -172,6 +189,8 @@ private:
     QTimer* m_idleTimer = nullptr;
     size_t m_idleDocument = 0;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    QPointer<CKestroAttributes> m_attributes;  // children of the main frame
+    QPointer<CMenuTreeDialog> m_menuEditor;
     QPointer<CHelpWindow> m_help;
     QStringList m_commandLineFiles;
     bool m_exited = false;

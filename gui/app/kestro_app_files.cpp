@@ -8,6 +8,7 @@
 #include "core/platform/prompts.h"
 #include "gui/app/kestro_app.h"
 #include "gui/app/kestro_doc_template.h"
+#include "gui/attributes/kestro_attributes.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
 #include "gui/frames/main_frame.h"
@@ -49,6 +50,7 @@ CCircuit* CKestroApp::NewDocument() {
 }
 
 CCircuit* CKestroApp::OpenDocument(const std::string& path) {
+    if (m_attributes) m_attributes->ClearSelection(false);
     return m_docTemplate ? m_docTemplate->OpenDocumentFile(path) : nullptr;
 }
 

@@ -173,7 +173,12 @@ QList<CCircuit*> CKestroDocTemplate::WindowDocuments() const {
 
 // --- Saving and closing --------------------------------------------------------------------
 
+void CKestroDocTemplate::ApplyPendingEdits() {
+    if (m_services.applyPendingEdits) m_services.applyPendingEdits();
+}
+
 bool CKestroDocTemplate::AskToSave(CCircuit& document) {
+    ApplyPendingEdits();
     if (!document.IsModified()) return true;
     const std::string title =
         document.GetPathName().empty() ? document.GetTitle() : document.GetPathName();
@@ -200,6 +205,7 @@ bool CKestroDocTemplate::SaveAllModified() {
 }
 
 bool CKestroDocTemplate::SaveAll() {
+    ApplyPendingEdits();
     const bool saved = m_manager.SaveAll();
     for (const auto& document : m_manager.Documents())
         NotePath(*document);

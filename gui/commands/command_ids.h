@@ -101,6 +101,14 @@ inline constexpr int kIdAutoExitTarn = 34202;
 inline constexpr int kIdLibraryTransfer = 34100;
 inline constexpr int kIdReloadLibrary = 34103;
 
+// Menu editor (its own menu)
+inline constexpr int kIdAddSeparator = 34120;
+inline constexpr int kIdAddPopupMenu = 34121;
+inline constexpr int kIdNewLibraryElement = 34122;
+inline constexpr int kIdSaveLibrary = 34104;
+inline constexpr int kIdEditLabel = 34126;
+inline constexpr int kIdEditPort = 34127;
+
 // Library element window
 inline constexpr int kIdChangeLibraryFonts = 34123;
 inline constexpr int kIdResetOutputs = 34124;

@@ -150,6 +150,20 @@ QAction* CCommandTable::AcceleratorAction(int table, int id) const {
     return nullptr;
 }
 
+bool CCommandTable::ExecuteAccelerator(const QKeySequence& key) {
+    if (key.isEmpty()) return false;
+    for (const int table : m_activeTables) {
+        const auto it = m_accelerators.find(table);
+        if (it == m_accelerators.end()) continue;
+        for (QAction* a : it->second) {
+            if (!a->isEnabled() || a->shortcut() != key) continue;
+            Execute(CommandId(a));
+            return true;
+        }
+    }
+    return false;
+}
+
 QAction* CCommandTable::MenuAction(int resource, int id) const {
     for (const QMenu* menu : Menus(resource)) {
         QList<QAction*> actions;

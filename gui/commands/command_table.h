@@ -9,6 +9,7 @@
 #include "gui/commands/command_map.h"
 
 class QAction;
+class QKeySequence;
 class QMenu;
 class QWidget;
 
@@ -43,6 +44,10 @@ public:
     const std::vector<int>& AcceleratorTables() const { return m_activeTables; }
     // The accelerator action of a table for a key sequence, or null.
     QAction* AcceleratorAction(int table, int id) const;
+    // Runs the command of `key` in the accelerator tables in force, as if it had been
+    // pressed in the main window (tool windows pass on the keys they leave); false when
+    // no table in force has the key.
+    bool ExecuteAccelerator(const QKeySequence& key);
 
     // Every action bound to a command id: menu items, buttons and accelerators.
     QList<QAction*> Actions(int id) const;

@@ -28,7 +28,7 @@ struct CEditHooks {
     std::function<void(CKestroView&, CPart*)> pointAttributes;
     // The attribute window shows the object and is made visible.
     std::function<void(CKestroView&, CPart&)> showAttributes;
-    // The attribute window forgets what it showed and is hidden (before a deletion).
+    // The attribute window forgets what it showed (before a deletion).
     std::function<void()> forgetAttributes;
     // The window of a sheet (a subcircuit) is opened or brought forward.
     std::function<void(CCircuit&)> openSheet;

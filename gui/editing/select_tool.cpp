@@ -51,7 +51,7 @@ void CSelectTool::SelectBox(CKestroView& view, QPoint pixel) {
                         document->SelectByRect(view.Selection(), t.Rect());
                         view.UpdateSelectionBounds();
                         CSelection& selection = view.Selection();
-                        if (!selection.IsEmpty() && state.Hooks().pointAttributes)
+                        if (state.Hooks().pointAttributes)
                             state.Hooks().pointAttributes(view, selection.First());
                     });
 }

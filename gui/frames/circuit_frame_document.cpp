@@ -45,12 +45,14 @@ void CCircuitFrameDocument::CloseDocument() {
 }
 
 bool CCircuitFrameDocument::Save() {
+    m_type.ApplyPendingEdits();
     const bool saved = m_type.Manager().Save(*m_document);
     m_type.NotePath(*m_document);
     return saved;
 }
 
 bool CCircuitFrameDocument::SaveAs() {
+    m_type.ApplyPendingEdits();
     const bool saved = m_type.Manager().SaveAs(*m_document);
     m_type.NotePath(*m_document);
     return saved;

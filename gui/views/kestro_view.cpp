@@ -72,6 +72,7 @@ void CKestroView::Detach() {
     // The document's commands go with it.
     m_next = nullptr;
     if (!m_document) return;
+    if (m_services.viewDetaching) m_services.viewDetaching(*this);
     m_document->RemoveObserver(*this);
     if (m_tracker) m_tracker->OnCaptureLost();
     m_selection.Clear();

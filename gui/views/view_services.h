@@ -11,6 +11,7 @@
 namespace kestro {
 
 class CEditCursors;
+class CKestroView;
 class CPrintService;
 struct CSettings;
 
@@ -36,6 +37,10 @@ struct CViewServices {
     QSizeF printPageSize = PrintPageSize(kNoPrinterWidth, kNoPrinterHeight, true);
     CPrintService* printing = nullptr;  // views print when there is one
     std::function<void(const QString&)> showStatus;
+    // The attribute window forgets what came from a view that lets go of its document.
+    std::function<void(CKestroView&)> viewDetaching;
+    // Pending edits of the attribute window are written before a document is saved.
+    std::function<void()> applyPendingEdits;
 };
 
 }  // namespace kestro

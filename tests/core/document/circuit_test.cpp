@@ -97,6 +97,20 @@ TEST_F(Circuit, ADuplicatePortIsRefusedWithItsMessage) {
     EXPECT_TRUE(sheet->AddObject(CSimTerm::Create(env, 2, {300, 100}, 0)));
 }
 
+TEST_F(Circuit, APortMovesOnlyToAFreeNumberWithinTheInterface) {
+    auto* first = sheet->AddObject(CSimTerm::Create(env, 2, {100, 100}, 0))->AsPort();
+    sheet->AddObject(CSimTerm::Create(env, 5, {200, 100}, 0));
+    EXPECT_FALSE(sheet->MovePort(*first, 5));
+    EXPECT_FALSE(sheet->MovePort(*first, sheet->GetPortCount()));
+    EXPECT_EQ(first->GetPortNumber(), 2);
+    EXPECT_TRUE(sheet->MovePort(*first, 7));
+    EXPECT_EQ(first->GetPortNumber(), 7);
+    EXPECT_EQ(sheet->GetPortObject(7), first);
+    EXPECT_EQ(sheet->GetPortObject(2), nullptr);
+    EXPECT_EQ(sheet->FindFreePortNumber(), 0);
+    EXPECT_TRUE(sheet->MovePort(*first, 7));  // its own number
+}
+
 TEST_F(Circuit, ASubcircuitThatWouldContainItselfIsRefused) {
     auto inner = world.NewSheet("/inner.sch");
     ASSERT_TRUE(sheet->AddObject(CSubCirPart::Create(env, inner, {100, 100}, 0)));

@@ -302,6 +302,47 @@ TEST_F(Hierarchy, SavingOverAnotherOpenSheetsFileReloadsIt) {
     EXPECT_TRUE(writer->GetPathName().empty());
 }
 
+TEST_F(Hierarchy, ChangingTheFileOfAllInstancesWritesTheSheetThere) {
+    auto sub = SaveSub("buck.sch");
+    auto top = SaveTop("top.sch", {sub, sub});
+    ASSERT_TRUE(documents.RenameSheet(*sub, folder.Path("boost.sch")));
+    EXPECT_EQ(sub->GetPathName(), Path("boost.sch"));
+    EXPECT_TRUE(fs::exists(folder.Path("boost.sch")));
+    EXPECT_EQ(Instance(*top, 0).GetName(), "boost");
+    EXPECT_EQ(Instance(*top, 1).GetName(), "boost");
+    EXPECT_TRUE(top->IsModified());
+    // Another open document's file is refused, and nothing changes.
+    auto other = SaveSub("other.sch");
+    EXPECT_FALSE(documents.RenameSheet(*sub, folder.Path("other.sch")));
+    EXPECT_NE(prompts.LastMessage().find("Another open schematic"), std::string::npos);
+    EXPECT_EQ(sub->GetPathName(), Path("boost.sch"));
+}
+
+TEST_F(Hierarchy, ChangingTheFileOfOneInstanceLeavesTheOthers) {
+    auto sub = SaveSub("buck.sch");
+    auto top = SaveTop("top.sch", {sub, sub});
+    // A new file name: the instance gets a copy of its sheet under that name.
+    ASSERT_TRUE(documents.MoveInstanceToFile(*top, Instance(*top, 1), folder.Path("copy.sch")));
+    EXPECT_TRUE(fs::exists(folder.Path("copy.sch")));
+    CCircuit* copy = Instance(*top, 1).GetSheet();
+    EXPECT_NE(copy, sub.get());
+    EXPECT_EQ(copy->GetPathName(), Path("copy.sch"));
+    EXPECT_EQ(copy->GetPortCount(), sub->GetPortCount());
+    EXPECT_EQ(Instance(*top, 0).GetSheet(), sub.get());
+    EXPECT_EQ(Instance(*top, 1).GetName(), "copy");
+    EXPECT_EQ(copy->GetParents(), std::vector<CCircuit*>{top.get()});
+    EXPECT_TRUE(top->IsModified());
+    // Moving the last user away releases the parent link; an existing file is opened.
+    ASSERT_TRUE(documents.MoveInstanceToFile(*top, Instance(*top, 0), folder.Path("copy.sch")));
+    EXPECT_EQ(Instance(*top, 0).GetSheet(), copy);
+    EXPECT_TRUE(sub->GetParents().empty());
+    // A sheet that contains the parent is refused.
+    auto outer = SaveTop("outer.sch", {top});
+    EXPECT_FALSE(documents.MoveInstanceToFile(*top, Instance(*top, 0), folder.Path("outer.sch")));
+    EXPECT_EQ(prompts.LastMessage(), "Circular refference is not allowed.");
+    EXPECT_EQ(Instance(*top, 0).GetSheet(), copy);
+}
+
 TEST_F(Hierarchy, LinksSurviveReloadAndClose) {
     auto sub = SaveSub("buck.sch");
     auto top = SaveTop("top.sch", {sub});

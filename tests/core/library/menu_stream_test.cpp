@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "core/library/library_data.h"
 #include "core/library/menu_manager.h"
 #include "core/platform/byte_stream.h"
+#include "core/platform/scripted_prompts.h"
+#include "tests/core/support/library_support.h"
 
 namespace kestro {
 namespace {
@@ -70,6 +73,36 @@ TEST(MenuManager, AddedAndDeletedElementsKeepTheEntriesInStep) {
         menus.GetItems(),
         (std::vector<CMenuItem>{CMenuItem::Popup("P", {CMenuItem::Element(1, "B")}),
                                 CMenuItem::Element(1006, "Label"), CMenuItem::Element(2, "C")}));
+}
+
+TEST(MenuStream, SavingTurnsEmptyPopupsIntoSeparatorsAndRenamesEntries) {
+    std::vector<CMenuItem> items{
+        CMenuItem::Popup("Outer", {CMenuItem::Popup("Empty"), CMenuItem::Element(1, "old")}),
+        CMenuItem::Popup("Holds only an empty one", {CMenuItem::Popup("Inner")}),
+        CMenuItem::Element(7, "unknown"), CMenuItem::Separator()};
+    PrepareMenuForSaving(items, [](int16_t code) -> std::optional<std::string> {
+        if (code == 1) return "NEW";
+        return std::nullopt;
+    });
+    // A popup whose only entry was an empty popup keeps a separator, so it is not empty.
+    EXPECT_EQ(items,
+              (std::vector<CMenuItem>{
+                  CMenuItem::Popup("Outer", {CMenuItem::Separator(), CMenuItem::Element(1, "NEW")}),
+                  CMenuItem::Popup("Holds only an empty one", {CMenuItem::Separator()}),
+                  CMenuItem::Element(7, "unknown"), CMenuItem::Separator()}));
+}
+
+TEST(MenuStream, EntryNamesComeFromRegularAndBuiltInElements) {
+    CScriptedPrompts prompts;
+    CLibraryData library(prompts);
+    library.New("unused.lib");
+    test::FillLibrary(library, 3);
+    library.GetElement(2)->SetName("RENAMED");
+    EXPECT_EQ(library.MenuEntryName(2), "RENAMED");
+    EXPECT_EQ(library.MenuEntryName(CLibraryData::kPortId), "Port");
+    EXPECT_EQ(library.MenuEntryName(3), std::nullopt);
+    EXPECT_EQ(library.MenuEntryName(-1), std::nullopt);
+    EXPECT_EQ(library.MenuEntryName(1003), std::nullopt);
 }
 
 }  // namespace

@@ -1,0 +1,287 @@
+#include "gui/library_editor/menu_tree.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <functional>
+
+#include "gui/library_editor/menu_tree_images.h"
+
+namespace kestro {
+
+namespace {
+
+// The items of a subtree that are open, so that a moved subtree opens as it was.
+void CollectExpanded(QTreeWidgetItem* item, QList<QTreeWidgetItem*>& open) {
+    if (item->isExpanded()) open.append(item);
+    for (int i = 0; i < item->childCount(); ++i)
+        CollectExpanded(item->child(i), open);
+}
+
+bool Contains(const QTreeWidgetItem* ancestor, const QTreeWidgetItem* item) {
+    for (const QTreeWidgetItem* p = item; p; p = p->parent())
+        if (p == ancestor) return true;
+    return false;
+}
+
+QTreeWidgetItem* MakeItem(CMenuTree::Kind kind, const QString& text, MenuTreeImage image) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, text);
+    item->setIcon(0, MenuTreeIcon(image));
+    item->setData(0, CMenuTree::kKindRole, int(kind));
+    item->setData(0, CMenuTree::kLabelRole, text);
+    return item;
+}
+
+}  // namespace
+
+CMenuTree::CMenuTree(QWidget* parent) : QTreeWidget(parent) {
+    setObjectName(QStringLiteral("id1000"));
+    setAccessibleName(QStringLiteral("Element menus"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setIconSize(QSize(32, 16));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setExpandsOnDoubleClick(false);
+    setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    connect(this, &QTreeWidget::itemChanged, this, &CMenuTree::OnItemChanged);
+}
+
+QTreeWidgetItem* CMenuTree::NewPopup(const QString& label) {
+    QTreeWidgetItem* item = MakeItem(Kind::Popup, label, MenuTreeImage::Popup);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    return item;
+}
+
+QTreeWidgetItem* CMenuTree::NewSeparator() {
+    return MakeItem(Kind::Separator, QString::fromLatin1(kSeparatorText), MenuTreeImage::Separator);
+}
+
+QTreeWidgetItem* CMenuTree::NewElement(int index, const QString& label) {
+    QTreeWidgetItem* item = MakeItem(Kind::Element, label, MenuTreeImage::Element);
+    item->setData(0, kElementRole, index);
+    return item;
+}
+
+CMenuTree::Kind CMenuTree::KindOf(const QTreeWidgetItem* item) {
+    return item ? Kind(item->data(0, kKindRole).toInt()) : Kind::Separator;
+}
+
+int CMenuTree::ElementOf(const QTreeWidgetItem* item) {
+    return item && KindOf(item) == Kind::Element ? item->data(0, kElementRole).toInt() : -1;
+}
+
+void CMenuTree::Beep() {
+    QApplication::beep();
+    emit Beeped();
+}
+
+// --- Moving items ----------------------------------------------------------------------------
+
+void CMenuTree::Insert(QTreeWidgetItem* parent, int index, QTreeWidgetItem* item) {
+    if (parent)
+        parent->insertChild(index, item);
+    else
+        insertTopLevelItem(index, item);
+}
+
+void CMenuTree::Move(QTreeWidgetItem* item, QTreeWidgetItem* parent, int index) {
+    // A view forgets what was open in an item taken out of it.
+    QList<QTreeWidgetItem*> open;
+    CollectExpanded(item, open);
+    if (QTreeWidgetItem* old = item->parent())
+        old->takeChild(old->indexOfChild(item));
+    else
+        takeTopLevelItem(indexOfTopLevelItem(item));
+    Insert(parent, index, item);
+    for (QTreeWidgetItem* o : open)
+        o->setExpanded(true);
+}
+
+void CMenuTree::InsertAfter(QTreeWidgetItem* item, QTreeWidgetItem* after) {
+    if (!after) {
+        Insert(nullptr, topLevelItemCount(), item);
+        return;
+    }
+    QTreeWidgetItem* parent = after->parent();
+    const int at = parent ? parent->indexOfChild(after) : indexOfTopLevelItem(after);
+    Insert(parent, at + 1, item);
+}
+
+void CMenuTree::MoveToEnd(QTreeWidgetItem* item, QTreeWidgetItem* parent) {
+    const bool sameLevel = item->parent() == parent;
+    const int count = parent ? parent->childCount() : topLevelItemCount();
+    Move(item, parent, sameLevel ? count - 1 : count);
+}
+
+bool CMenuTree::Drop(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool ctrl) {
+    if (!dragged || !target || Contains(dragged, target)) {
+        Beep();
+        if (dragged) setCurrentItem(dragged);
+        return false;
+    }
+    if (KindOf(target) == Kind::Popup && !ctrl) {
+        Move(dragged, target, 0);
+        target->setExpanded(true);
+    } else {
+        // After the target, among the target's siblings once the dragged item is out.
+        QTreeWidgetItem* parent = target->parent();
+        const auto indexOf = [this, parent](QTreeWidgetItem* item) {
+            return parent ? parent->indexOfChild(item) : indexOfTopLevelItem(item);
+        };
+        const bool before = dragged->parent() == parent && indexOf(dragged) < indexOf(target);
+        Move(dragged, parent, indexOf(target) + (before ? 0 : 1));
+    }
+    setCurrentItem(dragged);
+    emit Changed();
+    return true;
+}
+
+// --- Dragging --------------------------------------------------------------------------------
+
+void CMenuTree::mousePressEvent(QMouseEvent* event) {
+    if (m_dragging) {
+        // The right button gives up the drag; the left one is still held.
+        if (event->button() == Qt::RightButton) EndDrag();
+        event->accept();
+        return;
+    }
+    if (event->button() == Qt::LeftButton) {
+        m_pressed = itemAt(event->position().toPoint());
+        m_pressPosition = event->position().toPoint();
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void CMenuTree::mouseMoveEvent(QMouseEvent* event) {
+    if (!(event->buttons() & Qt::LeftButton) || !m_pressed) {
+        QTreeWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (!m_dragging &&
+        (at - m_pressPosition).manhattanLength() >= QApplication::startDragDistance())
+        StartDrag();
+    if (!m_dragging) return;
+    m_dragImage->move(at + QPoint(12, 4));
+    ShowDropTarget(itemAt(at));
+}
+
+void CMenuTree::mouseReleaseEvent(QMouseEvent* event) {
+    if (m_dragging && event->button() == Qt::LeftButton) {
+        QTreeWidgetItem* dragged = m_pressed;
+        QTreeWidgetItem* target = itemAt(event->position().toPoint());
+        EndDrag();
+        Drop(dragged, target, event->modifiers() & Qt::ControlModifier);
+        event->accept();
+        return;
+    }
+    m_pressed = nullptr;
+    QTreeWidget::mouseReleaseEvent(event);
+}
+
+void CMenuTree::StartDrag() {
+    // The picture of the item follows the mouse; an item without one is not dragged.
+    const QPixmap image = viewport()->grab(visualItemRect(m_pressed));
+    if (image.isNull()) return;
+    m_dragging = true;
+    m_dragImage = new QLabel(viewport());
+    m_dragImage->setPixmap(image);
+    m_dragImage->setWindowOpacity(0.7);
+    m_dragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_dragImage->show();
+}
+
+void CMenuTree::ShowDropTarget(QTreeWidgetItem* target) {
+    if (target == m_dropTarget) return;
+    if (m_dropTarget) m_dropTarget->setBackground(0, QBrush());
+    m_dropTarget = target;
+    if (m_dropTarget)
+        m_dropTarget->setBackground(0, palette().brush(QPalette::Highlight).color().lighter(160));
+}
+
+void CMenuTree::EndDrag() {
+    ShowDropTarget(nullptr);
+    delete m_dragImage;
+    m_dragImage = nullptr;
+    m_dragging = false;
+    m_pressed = nullptr;
+}
+
+// --- Keys, clicks and editing ------------------------------------------------------------------
+
+void CMenuTree::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    if (QTreeWidgetItem* item = itemAt(event->position().toPoint())) emit ItemChosen(item);
+}
+
+void CMenuTree::keyPressEvent(QKeyEvent* event) {
+    if (state() == QAbstractItemView::EditingState) {
+        QTreeWidget::keyPressEvent(event);
+        return;
+    }
+    QTreeWidgetItem* item = currentItem();
+    switch (event->key()) {
+        case Qt::Key_Escape:
+            if (m_dragging) {
+                EndDrag();
+                return;
+            }
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (item) emit ItemChosen(item);
+            return;
+        case Qt::Key_Delete:
+            if (item) emit DeleteRequested(item);
+            return;
+        case Qt::Key_F4:
+            if (event->modifiers() == Qt::NoModifier && item) {
+                emit AttributesRequested(item);
+                return;
+            }
+            break;
+        default:
+            break;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CMenuTree::contextMenuEvent(QContextMenuEvent* event) {
+    if (m_dragging) return;
+    m_contextItem =
+        event->reason() == QContextMenuEvent::Mouse ? itemAt(event->pos()) : currentItem();
+    const QPoint at = m_contextItem && event->reason() != QContextMenuEvent::Mouse
+                          ? viewport()->mapToGlobal(visualItemRect(m_contextItem).bottomLeft())
+                          : event->globalPos();
+    emit ContextMenuRequested(m_contextItem, at);
+}
+
+bool CMenuTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    const bool asked = trigger == AllEditTriggers || (editTriggers() & trigger);
+    if (asked && index.isValid() && KindOf(itemFromIndex(index)) != Kind::Popup &&
+        trigger != AllEditTriggers) {
+        // Element entries take their element's name and separators have none.
+        if (trigger == EditKeyPressed) Beep();
+        return false;
+    }
+    return QTreeWidget::edit(index, trigger, event);
+}
+
+void CMenuTree::OnItemChanged(QTreeWidgetItem* item, int column) {
+    if (column != 0 || KindOf(item) != Kind::Popup) return;
+    const QString text = item->text(0);
+    const QString accepted = item->data(0, kLabelRole).toString();
+    if (text == accepted) return;
+    if (text.trimmed().isEmpty()) {
+        item->setText(0, accepted);  // an edit that leaves no text changes nothing
+        return;
+    }
+    item->setData(0, kLabelRole, text);
+    emit Changed();
+}
+
+}  // namespace kestro

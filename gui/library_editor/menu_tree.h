@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QPointer>
+#include <QTreeWidget>
+
+class QLabel;
+
+namespace kestro {
+
+// The tree of the menu editor: pop-ups, element entries and separators. Items are moved
+// by dragging them with the left button: dropped on an element or a separator an item
+// goes after it; dropped on a pop-up it becomes the pop-up's first entry, or, with Ctrl
+// held, goes after the pop-up. A drop on the item itself or inside it is refused with a
+// beep; the right button or Escape cancels a drag. Only pop-up labels can be edited
+// (F2, or a click on the selected pop-up).
+class CMenuTree : public QTreeWidget {
+    Q_OBJECT
+public:
+    enum class Kind { Popup, Separator, Element };
+    static constexpr int kKindRole = Qt::UserRole;
+    static constexpr int kElementRole = Qt::UserRole + 1;
+    static constexpr int kLabelRole = Qt::UserRole + 2;  // the last accepted label
+    static constexpr const char* kSeparatorText = "__________";
+    static constexpr const char* kNewPopupText = "New Popup Menu";
+
+    explicit CMenuTree(QWidget* parent = nullptr);
+
+    static QTreeWidgetItem* NewPopup(const QString& label);
+    static QTreeWidgetItem* NewSeparator();
+    static QTreeWidgetItem* NewElement(int index, const QString& label);
+    static Kind KindOf(const QTreeWidgetItem* item);
+    static int ElementOf(const QTreeWidgetItem* item);
+
+    // Puts `item` after `after` among `after`'s siblings, or at the end of the top level
+    // when `after` is null.
+    void InsertAfter(QTreeWidgetItem* item, QTreeWidgetItem* after);
+    // Moves `item` to the end of `parent`'s entries (the top level when null).
+    void MoveToEnd(QTreeWidgetItem* item, QTreeWidgetItem* parent);
+    // The drop rules above; false (with a beep) when the drop is refused.
+    bool Drop(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool ctrl);
+    bool IsDragging() const { return m_dragging; }
+    // A pop-up label is being edited in place.
+    bool IsEditing() const { return state() == EditingState; }
+    // The item the last context menu was asked over (null: none).
+    QTreeWidgetItem* ContextItem() const { return m_contextItem; }
+
+signals:
+    void Beeped();
+    // The tree changed (an item moved or a pop-up was renamed).
+    void Changed();
+    // Double click or Enter on an item.
+    void ItemChosen(QTreeWidgetItem* item);
+    void DeleteRequested(QTreeWidgetItem* item);
+    void AttributesRequested(QTreeWidgetItem* item);
+    void ContextMenuRequested(QTreeWidgetItem* item, const QPoint& globalPosition);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+
+private:
+    void Beep();
+    void StartDrag();
+    void ShowDropTarget(QTreeWidgetItem* target);
+    void EndDrag();
+    void OnItemChanged(QTreeWidgetItem* item, int column);
+    // Moves the item with its entries under `parent` (the top level when null) at `index`
+    // (counted without the item); what was open in it stays open.
+    void Move(QTreeWidgetItem* item, QTreeWidgetItem* parent, int index);
+    void Insert(QTreeWidgetItem* parent, int index, QTreeWidgetItem* item);
+
+    QTreeWidgetItem* m_pressed = nullptr;
+    QPoint m_pressPosition;
+    bool m_dragging = false;
+    QTreeWidgetItem* m_dropTarget = nullptr;
+    QLabel* m_dragImage = nullptr;
+    QTreeWidgetItem* m_contextItem = nullptr;
+};
+
+}  // namespace kestro

@@ -1,0 +1,355 @@
+#include "gui/library_editor/menu_tree_dialog.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QVBoxLayout>
+#include <functional>
+
+#include "core/library/library_data.h"
+#include "core/platform/prompts.h"
+#include "core/platform/text_encoding.h"
+#include "gui/attributes/kestro_attributes.h"
+#include "gui/attributes/tool_window_keys.h"
+#include "gui/commands/command_ids.h"
+#include "gui/library_editor/menu_tree.h"
+#include "gui/resources/button_images.h"
+
+namespace kestro {
+
+namespace {
+
+QString Utf8(const std::string& bytes) {
+    return QString::fromStdString(TextAsUtf8(bytes));
+}
+
+std::string WithName(const char* text, const std::string& name) {
+    std::string question = text;
+    for (size_t at = question.find("%s"); at != std::string::npos; at = question.find("%s"))
+        question.replace(at, 2, name);
+    return question;
+}
+
+void AddLevel(QTreeWidgetItem* parent, QTreeWidget& tree, const std::vector<CMenuItem>& items) {
+    for (const CMenuItem& item : items) {
+        QTreeWidgetItem* node = nullptr;
+        switch (item.kind) {
+            case CMenuItem::Kind::Popup:
+                node = CMenuTree::NewPopup(Utf8(item.label));
+                break;
+            case CMenuItem::Kind::Separator:
+                node = CMenuTree::NewSeparator();
+                break;
+            case CMenuItem::Kind::Element:
+                node = CMenuTree::NewElement(item.code, Utf8(item.label));
+                break;
+        }
+        if (parent)
+            parent->addChild(node);
+        else
+            tree.addTopLevelItem(node);
+        if (item.kind == CMenuItem::Kind::Popup) AddLevel(node, tree, item.children);
+    }
+}
+
+std::vector<CMenuItem> ItemsOf(const std::function<QTreeWidgetItem*(int)>& child, int count) {
+    std::vector<CMenuItem> items;
+    for (int i = 0; i < count; ++i) {
+        const QTreeWidgetItem* node = child(i);
+        const std::string label = node->text(0).toStdString();
+        switch (CMenuTree::KindOf(node)) {
+            case CMenuTree::Kind::Popup:
+                items.push_back(CMenuItem::Popup(
+                    label, ItemsOf([node](int k) { return node->child(k); }, node->childCount())));
+                break;
+            case CMenuTree::Kind::Separator:
+                items.push_back(CMenuItem::Separator());
+                break;
+            case CMenuTree::Kind::Element:
+                items.push_back(
+                    CMenuItem::Element(static_cast<int16_t>(CMenuTree::ElementOf(node)), label));
+                break;
+        }
+    }
+    return items;
+}
+
+// Every item of the tree, parents before their entries.
+void ForEachItem(QTreeWidget& tree, const std::function<void(QTreeWidgetItem*)>& visit) {
+    std::function<void(QTreeWidgetItem*)> walk = [&](QTreeWidgetItem* item) {
+        visit(item);
+        for (int i = 0; i < item->childCount(); ++i)
+            walk(item->child(i));
+    };
+    for (int i = 0; i < tree.topLevelItemCount(); ++i)
+        walk(tree.topLevelItem(i));
+}
+
+}  // namespace
+
+CMenuTreeDialog::CMenuTreeDialog(CMenuEditorServices services, QWidget* parent)
+    : QDialog(parent, Qt::Window), m_services(std::move(services)), m_tree(new CMenuTree(this)) {
+    setObjectName(QStringLiteral("id161"));
+    setWindowTitle(QStringLiteral("Menu Editor"));
+    setWindowIcon(ProgramIcon());
+    setModal(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_tree);
+    CreateMenu();
+    BuildTree();
+    resize(320, 480);
+    connect(m_tree, &CMenuTree::Changed, this, &CMenuTreeDialog::MarkModified);
+    connect(m_tree, &CMenuTree::ItemChosen, this, &CMenuTreeDialog::OnItemChosen);
+    connect(m_tree, &CMenuTree::DeleteRequested, this, &CMenuTreeDialog::DeleteItem);
+    connect(m_tree, &CMenuTree::AttributesRequested, this, &CMenuTreeDialog::OnAttributesRequested);
+    connect(m_tree, &CMenuTree::ContextMenuRequested, this, &CMenuTreeDialog::ShowContextMenu);
+    connect(m_tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* item) { OnCurrentChanged(item); });
+}
+
+// --- Menu ------------------------------------------------------------------------------------
+
+void CMenuTreeDialog::CreateMenu() {
+    auto* bar = new QMenuBar(this);
+    layout()->setMenuBar(bar);
+    QMenu* library = bar->addMenu(QStringLiteral("&Library"));
+    AddCommand(library, kIdSaveLibrary, QStringLiteral("Save Library"), true);
+    library->addSeparator();
+    // The commands of later work stay visible but cannot be chosen yet.
+    AddCommand(library, kIdNewLibraryElement, QStringLiteral("New Element"), false);
+    AddCommand(library, kIdLibraryTransfer, QStringLiteral("Transfer old version Library "),
+               bool(m_services.transferLibrary));
+    AddCommand(library, kIdChangeLibraryFonts, QStringLiteral("Change Library Fonts"), false);
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    AddCommand(edit, kIdAddSeparator, QStringLiteral("Add Separator"), true);
+    AddCommand(edit, kIdAddPopupMenu, QStringLiteral("Add Popup Menu"), true);
+    edit->addSeparator();
+    AddCommand(edit, kIdEditLabel, QStringLiteral("Edit Label"), false);
+    AddCommand(edit, kIdEditPort, QStringLiteral("Edit Port"), false);
+    connect(CommandAction(kIdSaveLibrary), &QAction::triggered, this, [this] {
+        if (m_services.saveLibrary) m_services.saveLibrary();
+    });
+    connect(CommandAction(kIdLibraryTransfer), &QAction::triggered, this, [this] {
+        if (m_services.transferLibrary) m_services.transferLibrary();
+    });
+    connect(CommandAction(kIdAddSeparator), &QAction::triggered, this,
+            &CMenuTreeDialog::AddSeparator);
+    connect(CommandAction(kIdAddPopupMenu), &QAction::triggered, this,
+            &CMenuTreeDialog::AddPopupMenu);
+}
+
+QAction* CMenuTreeDialog::AddCommand(QMenu* menu, int id, const QString& label, bool enabled) {
+    QAction* action = menu->addAction(label);
+    action->setObjectName(QStringLiteral("id%1").arg(id));
+    action->setData(id);
+    action->setEnabled(enabled);
+    m_commands.push_back(action);
+    return action;
+}
+
+QAction* CMenuTreeDialog::CommandAction(int id) const {
+    for (QAction* action : m_commands)
+        if (action->data().toInt() == id) return action;
+    return nullptr;
+}
+
+// --- Tree and stream -------------------------------------------------------------------------
+
+void CMenuTreeDialog::BuildTree() {
+    m_tree->clear();
+    if (!m_services.library) return;
+    // Every element is read now: a deletion later renumbers the elements.
+    m_services.library->LoadAllElements();
+    AddLevel(nullptr, *m_tree, m_services.library->GetMenus().GetItems());
+}
+
+std::vector<CMenuItem> CMenuTreeDialog::TreeItems() const {
+    return ItemsOf([this](int i) { return m_tree->topLevelItem(i); }, m_tree->topLevelItemCount());
+}
+
+void CMenuTreeDialog::WriteTreeToStream() {
+    if (!m_services.library) return;
+    CLibraryData& library = *m_services.library;
+    std::vector<CMenuItem> items = TreeItems();
+    PrepareMenuForSaving(items, [&library](int16_t code) { return library.MenuEntryName(code); });
+    library.GetMenus().SetItems(items);
+    RefreshElementLabels();
+}
+
+// Entries show the names their elements have now.
+void CMenuTreeDialog::RefreshElementLabels() {
+    ForEachItem(*m_tree, [this](QTreeWidgetItem* item) {
+        if (const CLibElement* element = ElementOf(item))
+            item->setText(0, Utf8(element->GetName()));
+    });
+}
+
+CLibElement* CMenuTreeDialog::ElementOf(const QTreeWidgetItem* item) const {
+    const int index = CMenuTree::ElementOf(item);
+    if (index < 0 || !m_services.library) return nullptr;
+    const bool builtIn = index >= CLibraryData::kControlId && index <= CLibraryData::kLabelId;
+    if (!builtIn && uint32_t(index) >= m_services.library->GetElementCount()) return nullptr;
+    return m_services.library->GetElement(uint32_t(index));
+}
+
+void CMenuTreeDialog::MarkModified() {
+    if (m_services.library) m_services.library->SetModified(true);
+}
+
+// --- Commands --------------------------------------------------------------------------------
+
+void CMenuTreeDialog::Insert(QTreeWidgetItem* item) {
+    QTreeWidgetItem* after = m_fromContextMenu ? m_insertAfter : m_tree->currentItem();
+    m_tree->InsertAfter(item, after);
+    m_tree->setCurrentItem(item);
+    MarkModified();
+}
+
+void CMenuTreeDialog::AddSeparator() {
+    Insert(CMenuTree::NewSeparator());
+}
+
+void CMenuTreeDialog::AddPopupMenu() {
+    QTreeWidgetItem* popup = CMenuTree::NewPopup(QString::fromLatin1(CMenuTree::kNewPopupText));
+    Insert(popup);
+    // A new pop-up is there to be named.
+    if (isVisible()) m_tree->editItem(popup);
+}
+
+void CMenuTreeDialog::ShowContextMenu(QTreeWidgetItem* item, const QPoint& at) {
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("menuEditorContextMenu"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    const auto insertAfterItem = [this, item](void (CMenuTreeDialog::*command)()) {
+        m_insertAfter = item;
+        m_fromContextMenu = true;
+        (this->*command)();
+        m_fromContextMenu = false;
+    };
+    QAction* popup = menu->addAction(QStringLiteral("Add New Popup Menu"));
+    popup->setObjectName(QStringLiteral("id%1").arg(kIdAddPopupMenu));
+    connect(popup, &QAction::triggered, this,
+            [insertAfterItem] { insertAfterItem(&CMenuTreeDialog::AddPopupMenu); });
+    QAction* separator = menu->addAction(QStringLiteral("Add New Separator"));
+    separator->setObjectName(QStringLiteral("id%1").arg(kIdAddSeparator));
+    connect(separator, &QAction::triggered, this,
+            [insertAfterItem] { insertAfterItem(&CMenuTreeDialog::AddSeparator); });
+    menu->popup(at);
+}
+
+void CMenuTreeDialog::OnItemChosen(QTreeWidgetItem* item) {
+    if (CMenuTree::KindOf(item) == CMenuTree::Kind::Popup) {
+        item->setExpanded(!item->isExpanded());
+        return;
+    }
+    if (CLibElement* element = ElementOf(item); element && m_services.openElement)
+        m_services.openElement(*element);
+}
+
+void CMenuTreeDialog::OnAttributesRequested(QTreeWidgetItem* item) {
+    CLibElement* element = ElementOf(item);
+    if (!element || !m_services.attributes) return;
+    m_services.attributes->ShowLibraryElement(element, nullptr, nullptr, true);
+    m_services.attributes->show();
+}
+
+void CMenuTreeDialog::OnCurrentChanged(QTreeWidgetItem* item) {
+    CLibElement* element = ElementOf(item);
+    if (element && m_services.attributes && m_tree->hasFocus())
+        m_services.attributes->ShowLibraryElement(element, nullptr, nullptr, false);
+}
+
+// --- Deleting --------------------------------------------------------------------------------
+
+void CMenuTreeDialog::DeleteItem(QTreeWidgetItem* item) {
+    if (!item) return;
+    switch (CMenuTree::KindOf(item)) {
+        case CMenuTree::Kind::Popup:
+            DeletePopup(item);
+            break;
+        case CMenuTree::Kind::Separator:
+            delete item;
+            MarkModified();
+            break;
+        case CMenuTree::Kind::Element:
+            DeleteElement(item);
+            break;
+    }
+}
+
+// The pop-up goes; its entries stay, at the end of the level it was on.
+void CMenuTreeDialog::DeletePopup(QTreeWidgetItem* popup) {
+    QTreeWidgetItem* parent = popup->parent();
+    while (popup->childCount() > 0)
+        m_tree->MoveToEnd(popup->child(0), parent);
+    delete popup;
+    MarkModified();
+}
+
+void CMenuTreeDialog::DeleteElement(QTreeWidgetItem* item) {
+    const int index = CMenuTree::ElementOf(item);
+    CLibElement* element = ElementOf(item);
+    CLibraryData* library = m_services.library;
+    // Element 0 (the ground) is never deleted; built-in elements are not in the table.
+    if (index == 0 || !element || !library || !m_services.prompts) return;
+    if (uint32_t(index) >= library->GetElementCount()) return;
+    CPrompts& prompts = *m_services.prompts;
+    const std::string& name = element->GetName();
+    if (prompts.Ask(WithName(kDeleteQuestion, name), MessageButtons::YesNoCancel,
+                    MessageIcon::Question) != Answer::Yes)
+        return;
+    if (size_t(index) < library->GetOldNumbers().size() &&
+        prompts.Ask(WithName(kDeleteOldQuestion, name), MessageButtons::YesNoCancel,
+                    MessageIcon::Question) != Answer::Yes)
+        return;
+    // Placed elements refer to the library by index: no sheet may stay open.
+    if (m_services.closeAllDocuments && !m_services.closeAllDocuments()) return;
+    if (m_services.attributes) m_services.attributes->ClearSelection(false);
+    library->DeleteElement(*element);
+    RenumberAfterDeletion(index);
+    if (m_services.elementsRenumbered) m_services.elementsRenumbered();
+}
+
+// Entries of the deleted element go; those of the elements after it follow their new
+// indices.
+void CMenuTreeDialog::RenumberAfterDeletion(int index) {
+    std::vector<QTreeWidgetItem*> gone;
+    ForEachItem(*m_tree, [&](QTreeWidgetItem* item) {
+        const int element = CMenuTree::ElementOf(item);
+        if (element == index)
+            gone.push_back(item);
+        else if (element > index && element < CLibraryData::kControlId)
+            item->setData(0, CMenuTree::kElementRole, element - 1);
+    });
+    for (QTreeWidgetItem* item : gone)
+        delete item;
+    MarkModified();
+}
+
+bool CMenuTreeDialog::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        // F2 edits a label and F4 shows an element's attributes, here.
+        const bool treeKey = (key.key() == Qt::Key_F2 || key.key() == Qt::Key_F4) &&
+                             key.modifiers() == Qt::NoModifier;
+        if (IsToolWindowKey(key) || treeKey) {
+            event->accept();
+            return true;
+        }
+    }
+    return QDialog::event(event);
+}
+
+void CMenuTreeDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        hide();
+        return;
+    }
+    const QKeySequence key(event->keyCombination());
+    if (m_services.offerKey && m_services.offerKey(key)) return;
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace kestro
