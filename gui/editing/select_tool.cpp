@@ -26,7 +26,13 @@ void CSelectTool::LeftButtonDown(CKestroView& view, QPoint pixel) {
     if (!document) return;
     if (InsideSelection(view, view.ToLogical(pixel))) {
         document->RefreshSelection(view.Selection());
-        if (!view.Selection().IsEmpty()) return Move(view, pixel);
+        if (!view.Selection().IsEmpty()) {
+            // A click on what is selected is a click all the same: the attribute window
+            // writes its page back before anything moves.
+            if (State().Hooks().pointAttributes)
+                State().Hooks().pointAttributes(view, view.Selection().First());
+            return Move(view, pixel);
+        }
     }
     SelectBox(view, pixel);
 }
