@@ -318,6 +318,7 @@ CSimulationSource* CKestroApp::ActiveSimulationSource() const {
 
 void CKestroApp::RegisterCommands() {
     RegisterFileCommands();
+    RegisterDialogCommands();
     Commands().Add(
         kIdAutoExitTarn, [this] { m_settings.closeTarn = m_settings.closeTarn ? 0 : 1; },
         [this](CCommandState& s) { s.checked = m_settings.closeTarn != 0; });

@@ -49,6 +49,8 @@ public:
     CCircuit* OpenDocumentFile(const std::string& path);
     // Another window on the document.
     CChildFrame* CreateFrame(CCircuit& document);
+    // Brings the document's first window forward, or gives it one.
+    void ShowDocument(CCircuit& document);
 
     // "Save changes to %1?" (Yes, No, Cancel) for a modified document; Yes saves it.
     // False when the user cancelled or the save failed.
@@ -84,7 +86,6 @@ private:
     void TrackFrame(CChildFrame& frame, CCircuitFrameDocument& adapter);
     void OnFrameGone(const CCircuit* document, const QObject* frame);
     std::shared_ptr<CCircuit> SharedOf(const CCircuit& document) const;
-    void ShowDocument(CCircuit& document);
     void Prune();
 
     CCircuitDocumentManager m_manager;
