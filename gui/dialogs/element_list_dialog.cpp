@@ -39,7 +39,8 @@ CElementListDlg::CElementListDlg(const CCircuit& sheet, CPrompts& prompts, QWidg
     m_list->setUniformRowHeights(true);
     m_list->setHeaderLabels(
         {QStringLiteral("Netlist Name"), QStringLiteral("Name"), QStringLiteral("Value")});
-    m_list->header()->setStretchLastSection(false);
+    // The values take what room the dialog gives beyond their 100 pixels.
+    m_list->header()->setStretchLastSection(true);
     for (int column = 0; column < 3; ++column)
         m_list->header()->resizeSection(column, kColumnWidth);
     QList<QTreeWidgetItem*> items;

@@ -64,8 +64,9 @@ private slots:
             QCOMPARE(list->topLevelItemCount(), 3);
             QCOMPARE(list->headerItem()->text(0), QString("Netlist Name"));
             QCOMPARE(list->headerItem()->text(2), QString("Value"));
-            for (int column = 0; column < 3; ++column)
+            for (int column = 0; column < 2; ++column)
                 QCOMPARE(list->header()->sectionSize(column), 100);
+            QVERIFY(list->header()->sectionSize(2) >= 100);
             QCOMPARE(list->topLevelItem(0)->text(0), QString("R"));
             QCOMPARE(list->topLevelItem(0)->text(1), QString("R1"));
             QCOMPARE(list->topLevelItem(1)->text(1), QString("C1"));
