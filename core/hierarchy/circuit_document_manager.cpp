@@ -150,10 +150,21 @@ std::shared_ptr<CCircuit> CCircuitDocumentManager::OpenSubcircuit(const std::str
 
 std::shared_ptr<CCircuit> CCircuitDocumentManager::OpenSubcircuitFile(const std::string& path) {
     if (auto open = FindByPath(path)) return open;
+    // The user already gave up on this file for another instance: while it is still
+    // missing, its stand-in serves every instance of it, as the file would have, without
+    // searching again.
+    const auto given = m_givenUp.find(path);
+    if (given != m_givenUp.end()) {
+        auto standIn = given->second.lock();
+        if (standIn && !FileExists(path)) return standIn;
+        m_givenUp.erase(given);
+    }
     const std::string located = LocateSubcircuit(path);
     if (located.empty()) {
         if (m_missing) m_missing(path);
-        return CreateUntitled(m_context);
+        auto standIn = CreateUntitled(m_context);
+        m_givenUp[path] = standIn;
+        return standIn;
     }
     if (auto open = FindByPath(located)) return open;
     if (auto opened = ReadNew(CanonicalPath(located), true)) return opened;

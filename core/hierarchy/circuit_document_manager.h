@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -163,6 +164,8 @@ private:
     CSubcircuitSearch m_search;
     std::function<void(CCircuit&)> m_show;
     std::function<void(const std::string&)> m_missing;
+    // Missing subcircuit paths the user gave up on, with the empty sheet standing in.
+    std::map<std::string, std::weak_ptr<CCircuit>> m_givenUp;
     bool m_fullSearch = true;
     int m_untitledCount = 0;
 };

@@ -338,6 +338,7 @@ CSimulationSource* CKestroApp::ActiveSimulationSource() const {
 void CKestroApp::RegisterCommands() {
     RegisterFileCommands();
     RegisterToolWindowCommands();
+    RegisterDialogCommands();
     Commands().Add(
         kIdAutoExitTarn, [this] { m_settings.closeTarn = m_settings.closeTarn ? 0 : 1; },
         [this](CCommandState& s) { s.checked = m_settings.closeTarn != 0; });

@@ -17,6 +17,7 @@
 #include "core/platform/settings_store.h"
 #include "gui/app/recent_file_list.h"
 #include "gui/commands/command_map.h"
+#include "gui/dialogs/font_choice.h"
 #include "gui/views/view_services.h"
 
 namespace kestro {
@@ -131,6 +132,10 @@ public:
     void SetDocumentOpener(std::function<bool(const QString& path)> open);
     // Repaints every view of every document (after "Display Name" and the options).
     void SetRedrawAllViews(std::function<void()> redraw);
+    // Picks fonts for the options sheet and the library fonts (the font dialog otherwise).
+    void SetFontChooser(CFontChooser chooser) { m_fontChooser = std::move(chooser); }
+    // The schematic of the active window, or null.
+    CCircuit* ActiveCircuit() const;
 
 signals:
     void Exited();
@@ -158,6 +163,13 @@ private:
     void OpenCommandLineFiles();
     void RegisterCommands();
     void RegisterFileCommands();
+    void RegisterDialogCommands();
+    void GoToSheet(CCircuit* sheet);
+    void ShowSubcircuitList();
+    void ShowOptions(int page);
+    void ShowElementList();
+    void ChangeLibraryFonts();
+    CFontChooser FontChooser();
     void ShowAbout();
     void PrinterSetup();
     void OpenRecentFile(int index);
@@ -200,6 +212,7 @@ private:
     std::function<bool()> m_saveLibrary;
     std::function<bool(const QString&)> m_openDocument;
     std::function<void()> m_redrawAllViews;
+    CFontChooser m_fontChooser;
 };
 
 }  // namespace kestro

@@ -159,7 +159,12 @@ void CQtPrompts::RunCancellable(const std::string& title, const std::string& sub
         task.Run(cancelled, [&](const std::string& text) {
             QMetaObject::invokeMethod(
                 progressLabel,
-                [progressLabel, t = QString::fromStdString(text)] { progressLabel->setText(t); },
+                [progressLabel, t = QString::fromStdString(text)] {
+                    // A deep folder shows its start and its end; the whole path is the tip.
+                    progressLabel->setText(progressLabel->fontMetrics().elidedText(
+                        t, Qt::ElideMiddle, progressLabel->width()));
+                    progressLabel->setToolTip(t);
+                },
                 Qt::QueuedConnection);
         });
         QMetaObject::invokeMethod(

@@ -165,6 +165,29 @@ TEST_F(Hierarchy, CancelledSearchOffersFindSubcircuitThenAnEmptySheetWithTheStor
     EXPECT_EQ(Instance(*top).GetTerminalCount(), 8u);
 }
 
+// Three instances of one missing file: one search, one "Find Subcircuit", one shared sheet.
+TEST_F(Hierarchy, InstancesOfAMissingFileShareOneStandInAfterOneSearch) {
+    auto sub = SaveSub("proj/leg.sch");
+    SaveTop("top.sch", {sub, sub, sub});
+    Restart();
+    fs::remove(folder.Path("proj/leg.sch"));
+    prompts.fileNames.push_back(std::nullopt);
+    auto top = documents.FindOrOpenDocument(folder.Path("top.sch"));
+    ASSERT_TRUE(top);
+    ASSERT_EQ(top->GetInstances().size(), 3u);
+    EXPECT_EQ(prompts.fileRequests.size(), 1u);
+    size_t searches = 0;
+    for (const auto& shown : prompts.shown)
+        searches += shown.kind == "task";
+    EXPECT_EQ(searches, 1u);
+    CCircuit* stand = Instance(*top, 0).GetSheet();
+    EXPECT_TRUE(stand->GetPathName().empty());
+    EXPECT_EQ(Instance(*top, 1).GetSheet(), stand);
+    EXPECT_EQ(Instance(*top, 2).GetSheet(), stand);
+    EXPECT_EQ(stand->GetParents(), std::vector<CCircuit*>{top.get()});
+    EXPECT_EQ(Instance(*top, 2).GetTerminalCount(), 20u);
+}
+
 TEST_F(Hierarchy, FileChosenInFindSubcircuitIsUsed) {
     auto sub = SaveSub("proj/buck.sch");
     SaveTop("top.sch", {sub});
