@@ -73,8 +73,7 @@ private slots:
         QCOMPARE(f.Editing().Kind(), resistor);
         f.Hover({200, 200});
         QCOMPARE(f.t.app->MainFrame()->StatusText(), QString("NEW:  R"));
-        // The element list and the terminals dialog come later.
-        QVERIFY(!f.Enabled(kIdListElements));
+        // The terminals dialog comes later.
         QVERIFY(!f.Enabled(kIdDisplayPorts));
     }
 
