@@ -86,11 +86,16 @@ CPointF CResize::Apply(CPointF p) const {
     return {centre.x + sx * (p.x - centre.x) + shift.x, centre.y + sy * (p.y - centre.y) + shift.y};
 }
 
-// The side opposite the handle stays where it was.
+// The side opposite the handle stays where it was: the scale is taken over the frame's
+// own width (a frame with no width scales over one unit, so it still follows the mouse).
 CResize ResizeFor(const CRectF& bounds, int handle, float dx, float dy) {
     const CPointF f = HandleDirection(handle);
-    const float w = std::fabs(bounds.Width()) + 1.0f;
-    const float h = std::fabs(bounds.Height()) + 1.0f;
+    const auto extent = [](float size) {
+        const float a = std::fabs(size);
+        return a > 0.0f ? a : 1.0f;
+    };
+    const float w = extent(bounds.Width());
+    const float h = extent(bounds.Height());
     CResize r;
     r.centre = bounds.Center();
     r.sx = (w + dx * f.x) / w;

@@ -38,6 +38,7 @@ public:
     ~CShapeView() override;
 
     CShapeDoc& Document() const { return m_document; }
+    CShapeViewServices& Services() { return m_services; }
     CCommandTarget* NextCommandTarget() const override;
 
     double Zoom() const { return m_zoom; }
