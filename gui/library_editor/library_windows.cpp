@@ -14,6 +14,12 @@
 
 namespace kestro {
 
+namespace {
+
+const QSize kInitialWindowSize(560, 520);
+
+}  // namespace
+
 CLibraryWindows::CLibraryWindows(CLibraryWindowServices services, QObject* parent)
     : QObject(parent), m_services(std::move(services)) {
     m_viewServices.state = &m_state;
@@ -79,6 +85,9 @@ CLibChildFrame* CLibraryWindows::OpenLibraryElement(uint32_t identifier) {
             [frame, document] { frame->setWindowTitle(document->Title()); });
     m_frames.emplace_back(frame);
     if (m_services.mainFrame) m_services.mainFrame->AddDocumentFrame(frame);
+    // A new window is big enough to draw in, and shows the whole symbol.
+    frame->resize(kInitialWindowSize);
+    view->ZoomToFit();
     view->setFocus(Qt::OtherFocusReason);
     return frame;
 }

@@ -100,6 +100,14 @@ void CShapeView::SetZoom(double zoom) {
     UpdateCommands();
 }
 
+void CShapeView::ZoomToFit() {
+    const CRectF page = PageRect();
+    const QSize client = viewport()->size();
+    const double fit =
+        std::min(client.width() / double(page.Width()), client.height() / double(page.Height()));
+    SetZoom(std::max(1.0, std::floor(fit)));
+}
+
 void CShapeView::ZoomIn() {
     const double factor = m_services.settings ? m_services.settings->zoomFactor : 1.2;
     if (m_zoom < kMaxZoom) SetZoom(m_zoom * factor);

@@ -43,6 +43,8 @@ public:
 
     double Zoom() const { return m_zoom; }
     void SetZoom(double zoom);
+    // The largest whole zoom (at least 1) at which the box and its markers fit the window.
+    void ZoomToFit();
     QPoint ScrollPosition() const;
     // Scrolls by whole pixels; false when it could not move.
     bool ScrollBy(QPoint delta);
