@@ -1,15 +1,12 @@
 #include "gui/library_editor/shape_edit_step.h"
 
-#include "core/library/library_data.h"
+#include "core/library/lib_element.h"
 
 namespace kestro {
 
 CShapeEditStep::CShapeEditStep(CLibraryData& library, const CLibElement& element, std::string label)
-    : m_library(library), m_element(element), m_label(std::move(label)) {}
-
-bool CShapeEditStep::Commit() {
-    m_library.SetModified(true);
-    return true;
+    : m_step(library, std::move(label)) {
+    m_step.TouchElement(element.GetIdentifier());
 }
 
 }  // namespace kestro

@@ -2,25 +2,24 @@
 
 #include <string>
 
+#include "core/library/library_edit_step.h"
+
 namespace kestro {
 
 class CLibElement;
 class CLibraryData;
 
-// One gesture's change of an element being edited in a library window: made before the
-// change, committed after it. Committing marks the library modified.
+// One gesture's change of the element of a library window: made before the change,
+// committed after it, as one library edit step of that element.
 class CShapeEditStep {
 public:
     CShapeEditStep(CLibraryData& library, const CLibElement& element, std::string label);
 
-    const std::string& Label() const { return m_label; }
-    // True when the library took the change.
-    bool Commit();
+    // True when the element changed (the library is then marked modified).
+    bool Commit() { return m_step.Commit(); }
 
 private:
-    CLibraryData& m_library;
-    const CLibElement& m_element;
-    std::string m_label;
+    CLibraryEditStep m_step;
 };
 
 }  // namespace kestro

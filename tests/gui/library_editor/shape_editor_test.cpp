@@ -7,6 +7,7 @@
 
 #include "core/library/lib_element.h"
 #include "core/library/library_data.h"
+#include "core/library/library_edit_step.h"
 #include "core/library/sh_line.h"
 #include "core/library/sh_rrect.h"
 #include "gui/commands/command_ids.h"
@@ -37,6 +38,11 @@ void Drag(CShapeView& view, CPointF from, CPointF to, Qt::KeyboardModifiers modi
 void Click(CShapeView& view, CPointF at) {
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.ToWindow(at));
 }
+
+struct CRecordingJournal : CLibraryJournal {
+    std::vector<CLibraryEditRecord> records;
+    void Record(CLibraryEditRecord record) override { records.push_back(std::move(record)); }
+};
 
 CRectF RectOf(const CShape& shape) {
     return shape.GetRect();
@@ -314,6 +320,27 @@ private slots:
         QVERIFY(!out.enabled);
         Run(kIdZoomIn);
         QVERIFY(view.Zoom() > 0.25);
+    }
+
+    void everyGestureIsOneLibraryEditStep() {
+        CShapeView& view = Open();
+        CRecordingJournal journal;
+        Library().SetJournal(&journal);
+        view.SetTool(kIdToolLine);
+        Drag(view, {-10, -10}, {10, 10});
+        view.SetTool(kIdToolSelect);
+        Drag(view, {0, 0}, {3, 0});
+        Click(view, {0, -24});
+        Click(view, {0, 0});  // selects, moves nothing
+        QStringList labels;
+        for (const CLibraryEditRecord& record : journal.records) {
+            labels << QString::fromStdString(record.label);
+            QCOMPARE(record.elements.size(), size_t(1));
+            QCOMPARE(record.elements[0].identifier, uint32_t(Element().GetIdentifier()));
+            QVERIFY(record.elements[0].before != record.elements[0].after);
+        }
+        QCOMPARE(labels, (QStringList{"Add Line", "Move", "Set Terminal"}));
+        Library().SetJournal(nullptr);
     }
 
     void menuEditorOpensLabelPortAndElementsInLibraryWindows() {
