@@ -116,3 +116,12 @@ void CLibraryWindows::CloseStale() {
 }
 
 }  // namespace kestro
+
+namespace kestro {
+
+void CLibraryWindows::RepaintAll() {
+    for (CLibChildFrame* frame : Frames())
+        if (CShapeView* view = ViewOf(frame)) view->viewport()->update();
+}
+
+}  // namespace kestro

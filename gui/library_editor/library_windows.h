@@ -48,6 +48,8 @@ public:
     void CloseAll();
     // The windows of elements the library no longer has closed (after a deletion).
     void CloseStale();
+    // Every library window drawn again (after the library fonts changed).
+    void RepaintAll();
 
     CShapeEditorState& State() { return m_state; }
     CShapeViewServices& ViewServices() { return m_viewServices; }

@@ -40,6 +40,8 @@ void CShapeView::RegisterCommands() {
         kIdZoomOut, [this] { ZoomOut(); },
         [this](CCommandState& s) { s.enabled = m_zoom > kMinZoom; });
     Commands().Add(kIdSetSize, [this] { SetSizeWithDialog(); });
+    // "Text" (F9) of the library window's Edit menu is the Draw Text tool.
+    Commands().Add(kIdText, [this] { SetTool(kIdToolText); });
 }
 
 void CShapeView::UpdateCommands() {

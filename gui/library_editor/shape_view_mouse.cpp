@@ -174,6 +174,12 @@ void CShapeView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Tab:
             SelectNext();
             return;
+        case Qt::Key_Plus:
+            ZoomIn();
+            return;
+        case Qt::Key_Minus:
+            ZoomOut();
+            return;
         default:
             QAbstractScrollArea::keyPressEvent(event);
     }

@@ -1,7 +1,11 @@
 // The library symbol editor driven with the mouse and the keyboard: drawing tools with
 // their Shift and Ctrl constraints, terminals, Set Size, the handles, the shape
 // clipboard, Rotate and Tab; and library windows opened from the menu editor.
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -19,6 +23,7 @@
 #include "gui/library_editor/shape_doc.h"
 #include "gui/library_editor/shape_tracker.h"
 #include "gui/library_editor/shape_view.h"
+#include "gui/library_editor/symbol_dialogs.h"
 #include "tests/gui/support/gui_test_support.h"
 
 using namespace kestro;
@@ -341,6 +346,48 @@ private slots:
         }
         QCOMPARE(labels, (QStringList{"Add Line", "Move", "Set Terminal"}));
         Library().SetJournal(nullptr);
+    }
+
+    void symbolTextAndSizeDialogsOfferTheirChoices() {
+        CLibraryFonts fonts = StartupLibraryFonts();
+        CSymbolTextDlg text(fonts);
+        text.show();
+        auto* edit = text.findChild<QLineEdit*>("id1046");
+        auto* list = text.findChild<QComboBox*>("id1045");
+        QVERIFY(edit && list);
+        QCOMPARE(list->count(), 4);
+        QCOMPARE(list->currentIndex(), 0);
+        QCOMPARE(list->itemText(0), QString::fromStdString(DescribeLibraryFont(fonts[0])));
+        QTest::keyClicks(edit, "Vout");
+        list->setCurrentIndex(3);
+        QCOMPARE(text.Choice().text, std::string("Vout"));
+        QCOMPARE(text.Choice().font, 3);
+
+        CSetSizeDlg size(1, 57);  // out of range: the nearest choice
+        auto* width = size.findChild<QComboBox*>("width");
+        QVERIFY(width);
+        QCOMPARE(width->count(), 39);
+        QCOMPARE(width->itemText(0), QString("2"));
+        QCOMPARE(size.Size(), std::make_pair(2, 40));
+        width->setCurrentIndex(4);
+        QCOMPARE(size.Size().first, 6);
+    }
+
+    void keysReachZoomAndDrawText() {
+        CShapeView& view = Open();
+        view.setFocus();
+        const double zoom = view.Zoom();
+        QTest::keyClick(&view, Qt::Key_Plus);
+        QVERIFY(view.Zoom() > zoom);
+        QTest::keyClick(&view, Qt::Key_Minus);
+        QCOMPARE(view.Zoom(), zoom);
+        bool asked = false;
+        view.Services().askText = [&asked](QWidget*) {
+            asked = true;
+            return std::optional<CSymbolTextChoice>();
+        };
+        Run(kIdText);
+        QVERIFY(asked);
     }
 
     void menuEditorOpensLabelPortAndElementsInLibraryWindows() {
