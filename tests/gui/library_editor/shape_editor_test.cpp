@@ -14,11 +14,13 @@
 #include "core/library/library_edit_step.h"
 #include "core/library/sh_line.h"
 #include "core/library/sh_rrect.h"
+#include "core/platform/scripted_prompts.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
 #include "gui/frames/lib_child_frame.h"
 #include "gui/frames/main_frame.h"
 #include "gui/library_editor/library_windows.h"
+#include "gui/library_editor/menu_tree.h"
 #include "gui/library_editor/menu_tree_dialog.h"
 #include "gui/library_editor/shape_doc.h"
 #include "gui/library_editor/shape_tracker.h"
@@ -388,6 +390,46 @@ private slots:
         };
         Run(kIdText);
         QVERIFY(asked);
+    }
+
+    void drawnShapesAndTerminalsAreSavedWithTheLibrary() {
+        CShapeView& view = Open();
+        view.SetTool(kIdToolLine);
+        Drag(view, {-10, 0}, {10, 0});
+        Click(view, {-24, 0});
+        Click(view, {24, 0});
+        QVERIFY(m_t.app->SaveLibrary());
+        QVERIFY(!Library().IsModified());
+        CScriptedPrompts prompts;
+        CLibraryData saved(prompts);
+        QVERIFY(saved.Open(Library().GetPath()));
+        const int id = saved.FindElementByName("TESTSYM");
+        QVERIFY(id >= 0);
+        const CLibElement& element = *saved.GetElement(uint32_t(id));
+        QCOMPARE(element.GetShapes().size(), size_t(1));
+        QCOMPARE(element.GetShapes()[0]->GetRect(), (CRectF{-10, 0, 10, 0}));
+        QCOMPARE(element.GetOutputPoints(), (std::vector<CPointF>{{-20, 0}, {20, 0}}));
+    }
+
+    void deletingAnElementClosesItsWindowOnly() {
+        Open();
+        QVERIFY(m_t.app->OpenLibraryElement(uint32_t(Library().FindElementByName("R"))));
+        QCOMPARE(m_t.app->LibraryWindows()->Frames().size(), 2);
+        m_t.app->MainFrame()->CommandTable().Execute(kIdEditLibrary);
+        CMenuTreeDialog* editor = m_t.app->MenuEditor();
+        QVERIFY(editor);
+        const auto found = editor->Tree()->findItems("R", Qt::MatchExactly | Qt::MatchRecursive);
+        QVERIFY(!found.isEmpty());
+        m_t.prompts->answers.push_back(Answer::Yes);
+        m_t.prompts->answers.push_back(Answer::Yes);
+        editor->DeleteItem(found.first());
+        QTRY_COMPARE(m_t.app->LibraryWindows()->Frames().size(), 1);
+        QCOMPARE(m_t.app->LibraryWindows()->Frames().first()->windowTitle(),
+                 QString("Library : TESTSYM"));
+        // What is left still draws and takes gestures.
+        m_view->SetTool(kIdToolRectangle);
+        Drag(*m_view, {0, 0}, {5, 5});
+        QCOMPARE(Element().GetShapes().size(), size_t(1));
     }
 
     void menuEditorOpensLabelPortAndElementsInLibraryWindows() {
