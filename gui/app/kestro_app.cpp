@@ -29,6 +29,7 @@
 #include "gui/frames/child_frame.h"
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/frame_document.h"
+#include "gui/library_editor/library_windows.h"
 #include "gui/frames/main_frame.h"
 #include "gui/library_editor/element_menu.h"
 #include "gui/library_editor/library_transfer.h"
@@ -71,6 +72,8 @@ CKestroApp::~CKestroApp() {
     // Windows first, then the documents they show, then the library the documents use.
     m_mainFrame.reset();
     ReleaseEditingState();
+    // Library windows show elements of the library about to go.
+    if (m_libraryWindows) m_libraryWindows->CloseAll();
     m_docTemplate.reset();
     m_parts.reset();
     m_library.reset();
@@ -285,6 +288,8 @@ void CKestroApp::Exit() {
     // The clipboard's copies go first; the library goes last, after the documents that
     // refer to it.
     ReleaseEditingState();
+    // Library windows show elements of the library about to go.
+    if (m_libraryWindows) m_libraryWindows->CloseAll();
     m_docTemplate.reset();
     m_parts.reset();
     m_library.reset();

@@ -30,6 +30,7 @@ class CMenuTreeDialog;
 class CHelpWindow;
 class CKestroDocTemplate;
 class CLibraryData;
+class CLibraryWindows;
 struct CPartEnvironment;
 class CLocalViewerChannel;
 class CMainFrame;
@@ -114,6 +115,11 @@ public:
     void ShowMenuEditor(bool toggle);
     // The schematic view of the active window, or null.
     CKestroView* ActiveSchematicView() const;
+    // Opens library element `identifier` (0 to N-1, or a built-in 1004 to 1006) in a
+    // library window, or brings its window forward; false when there is no such element.
+    bool OpenLibraryElement(uint32_t identifier);
+    // The library windows (made with the first of them; null until then).
+    CLibraryWindows* LibraryWindows() const { return m_libraryWindows.get(); }
     // "Transfer old version Library ": the library becomes one transferred from the
     // previous version's files; false when nothing was transferred.
     bool TransferOldLibrary();
@@ -203,6 +209,7 @@ private:
     std::unique_ptr<CMainFrame> m_mainFrame;
     QPointer<CKestroAttributes> m_attributes;  // children of the main frame
     QPointer<CMenuTreeDialog> m_menuEditor;
+    std::unique_ptr<CLibraryWindows> m_libraryWindows;
     QPointer<CHelpWindow> m_help;
     QStringList m_commandLineFiles;
     bool m_exited = false;

@@ -15,6 +15,7 @@
 #include "gui/frames/child_frame.h"
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/main_frame.h"
+#include "gui/library_editor/library_windows.h"
 
 namespace kestro {
 
@@ -68,6 +69,7 @@ void CKestroApp::ChangeLibraryFonts() {
     CLibraryFontsDlg dialog(*m_library, FontChooser(), m_mainFrame.get());
     dialog.exec();
     if (m_redrawAllViews) m_redrawAllViews();
+    if (m_libraryWindows) m_libraryWindows->RepaintAll();
 }
 
 void CKestroApp::RegisterDialogCommands() {

@@ -13,9 +13,13 @@
 #include "gui/commands/command_table.h"
 #include "gui/dialogs/help_window.h"
 #include "gui/frames/child_frame.h"
+#include "gui/frames/lib_child_frame.h"
 #include "gui/frames/main_frame.h"
 #include "gui/library_editor/element_menu.h"
+#include "gui/library_editor/library_windows.h"
 #include "gui/library_editor/menu_tree_dialog.h"
+#include "gui/library_editor/shape_doc.h"
+#include "gui/library_editor/shape_view.h"
 #include "gui/views/kestro_view.h"
 
 namespace kestro {
@@ -40,6 +44,13 @@ void CKestroApp::CreateAttributeWindow() {
     services.prompts = m_prompts.get();
     services.documents = &m_docTemplate->Manager();
     services.activeView = [this] { return ActiveSchematicView(); };
+    services.activeLibraryElement = [this]() -> CLibElement* {
+        auto* frame = m_mainFrame
+                          ? qobject_cast<CLibChildFrame*>(m_mainFrame->ActiveDocumentFrame())
+                          : nullptr;
+        CShapeView* view = CLibraryWindows::ViewOf(frame);
+        return view ? &view->Document().Element() : nullptr;
+    };
     services.offerKey = [this](const QKeySequence& key) {
         return m_mainFrame && m_mainFrame->CommandTable().ExecuteAccelerator(key);
     };
@@ -74,6 +85,14 @@ void CKestroApp::FollowViewsInAttributes() {
     };
     // A window that becomes active points the attribute window at what it has selected.
     connect(m_mainFrame.get(), &CMainFrame::ActiveFrameChanged, this, [this] {
+        // A library window shows its element's definitions.
+        auto* libraryFrame = qobject_cast<CLibChildFrame*>(m_mainFrame->ActiveDocumentFrame());
+        if (CShapeView* shapes = CLibraryWindows::ViewOf(libraryFrame)) {
+            if (m_attributes)
+                m_attributes->ShowLibraryElement(&shapes->Document().Element(), &shapes->Document(),
+                                                 shapes, false);
+            return;
+        }
         CKestroView* view = ActiveSchematicView();
         if (m_attributes && view && !view->Selection().IsEmpty())
             m_attributes->ShowSelection(view->Selection().First(), view->Document(), view, false);
@@ -93,7 +112,11 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
             return m_mainFrame && m_mainFrame->CommandTable().ExecuteAccelerator(key);
         };
         services.transferLibrary = [this] { TransferOldLibrary(); };
+        services.openElement = [this](CLibElement& element) {
+            OpenLibraryElement(element.GetIdentifier());
+        };
         services.elementsRenumbered = [this] {
+            if (m_libraryWindows) m_libraryWindows->CloseStale();
             if (m_mainFrame && m_library) RebuildElementsMenu(*m_mainFrame, *m_library);
         };
         m_menuEditor = new CMenuTreeDialog(std::move(services), m_mainFrame.get());
@@ -108,7 +131,25 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
     m_menuEditor->activateWindow();
 }
 
+bool CKestroApp::OpenLibraryElement(uint32_t identifier) {
+    if (!m_mainFrame || !m_library) return false;
+    if (!m_libraryWindows) {
+        CLibraryWindowServices services;
+        services.library = m_library.get();
+        services.mainFrame = m_mainFrame.get();
+        services.settings = &m_settings;
+        services.cursors = m_cursors.get();
+        services.saveLibrary = [this] { return SaveLibrary(); };
+        services.showMenuEditor = [this] { ShowMenuEditor(false); };
+        m_libraryWindows = std::make_unique<CLibraryWindows>(std::move(services));
+    }
+    return m_libraryWindows->OpenLibraryElement(identifier) != nullptr;
+}
+
 void CKestroApp::CloseLibraryWindows() {
+    // Their elements belong to the library about to be replaced.
+    if (m_libraryWindows) m_libraryWindows->CloseAll();
+    m_libraryWindows.reset();
     // The editor's tree is a copy of the menu of the library about to be replaced.
     // It may be the editor's own command that runs the transfer: it goes once that ends.
     if (m_menuEditor) {

@@ -126,8 +126,17 @@ void CMenuTreeDialog::CreateMenu() {
     AddCommand(edit, kIdAddSeparator, QStringLiteral("Add Separator"), true);
     AddCommand(edit, kIdAddPopupMenu, QStringLiteral("Add Popup Menu"), true);
     edit->addSeparator();
-    AddCommand(edit, kIdEditLabel, QStringLiteral("Edit Label"), false);
-    AddCommand(edit, kIdEditPort, QStringLiteral("Edit Port"), false);
+    AddCommand(edit, kIdEditLabel, QStringLiteral("Edit Label"), bool(m_services.openElement));
+    AddCommand(edit, kIdEditPort, QStringLiteral("Edit Port"), bool(m_services.openElement));
+    // The built-in label and port are edited like any element.
+    connect(CommandAction(kIdEditLabel), &QAction::triggered, this, [this] {
+        if (m_services.openElement && m_services.library)
+            m_services.openElement(m_services.library->GetLabelElement());
+    });
+    connect(CommandAction(kIdEditPort), &QAction::triggered, this, [this] {
+        if (m_services.openElement && m_services.library)
+            m_services.openElement(m_services.library->GetPortElement());
+    });
     connect(CommandAction(kIdSaveLibrary), &QAction::triggered, this, [this] {
         if (m_services.saveLibrary) m_services.saveLibrary();
     });

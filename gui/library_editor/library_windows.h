@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "gui/library_editor/shape_editor_state.h"
+
+namespace kestro {
+
+class CEditCursors;
+class CLibChildFrame;
+class CLibraryData;
+class CMainFrame;
+class CShapeDoc;
+class CShapeView;
+struct CSettings;
+
+// What the library windows use of the rest of the editor.
+struct CLibraryWindowServices {
+    CLibraryData* library = nullptr;
+    CMainFrame* mainFrame = nullptr;
+    const CSettings* settings = nullptr;
+    const CEditCursors* cursors = nullptr;
+    // "Save Library" (the whole library); false when it was not saved.
+    std::function<bool()> saveLibrary;
+    // "Open...": the menu editor, from which elements are opened.
+    std::function<void()> showMenuEditor;
+};
+
+// The library windows of the main frame: one per element, each a CShapeDoc shown by a
+// CShapeView in a CLibChildFrame, and what they share (the tool, the shape clipboard).
+class CLibraryWindows : public QObject {
+    Q_OBJECT
+public:
+    explicit CLibraryWindows(CLibraryWindowServices services, QObject* parent = nullptr);
+    ~CLibraryWindows() override;
+
+    // Opens element `identifier` (0 to N-1, or a built-in 1004 to 1006) in a library
+    // window, or brings its window forward; null when the library has no such element.
+    CLibChildFrame* OpenLibraryElement(uint32_t identifier);
+    QList<CLibChildFrame*> Frames() const;
+    static CShapeView* ViewOf(const CLibChildFrame* frame);
+
+    // Every library window closed (the library is about to be replaced or destroyed).
+    void CloseAll();
+    // The windows of elements the library no longer has closed (after a deletion).
+    void CloseStale();
+    // Every library window drawn again (after the library fonts changed).
+    void RepaintAll();
+
+    CShapeEditorState& State() { return m_state; }
+    CShapeViewServices& ViewServices() { return m_viewServices; }
+
+private:
+    CLibChildFrame* FrameOf(const void* element) const;
+    bool LibraryHolds(const void* element) const;
+
+    CLibraryWindowServices m_services;
+    CShapeEditorState m_state;
+    CShapeViewServices m_viewServices;
+    std::vector<QPointer<CLibChildFrame>> m_frames;
+};
+
+}  // namespace kestro
