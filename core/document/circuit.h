@@ -21,6 +21,8 @@ namespace kestro {
 
 class CCanvas;
 class CCircuitObserver;
+class CEditJournal;
+class CEditStep;
 class CInternalClipboard;
 class CLabelObject;
 class CSelection;
@@ -30,10 +32,11 @@ class CSimTerm;
 class CSubCirPart;
 
 // How DrawAll treats a selection being dragged: drawn displaced by `offset` instead of
-// in place.
+// in place, or (drawSelection false) not at all, when the caller draws it over the rest.
 struct CMoveFeedback {
     const CSelection* selection = nullptr;
     CPointF offset;
+    bool drawSelection = true;
 };
 
 // The document of one schematic sheet: its objects (owned, in list order), nodes and
@@ -146,9 +149,14 @@ public:
     // Takes the object off the sheet: out of every view's selection, off its nodes, its
     // port slot, the instance list and parent link, its label object, its owner's links;
     // an element's links lose their owner. Returns the object (the caller destroys it).
+    // Not recorded by an open edit step: editing code uses DeleteObject.
     std::unique_ptr<CPart> RemoveObject(CPart& part);
-    void DeleteObject(CPart& part) { RemoveObject(part); }
+    // Takes the object off the sheet and destroys it, or, while an edit step is open,
+    // hands it to the step (which keeps it until it commits).
+    void DeleteObject(CPart& part);
     bool Contains(const CPart& part) const;
+    // The object before `part` in the objects list; null when it is the first.
+    CPart* PreviousObject(const CPart& part) const;
     // Walks the objects in list order; the first object the callback accepts, or null.
     // With `descend`, a subcircuit instance is first offered to it: when it agrees, the
     // instance's sheet is walked the same way (depth first) before the instance itself.
@@ -213,7 +221,16 @@ public:
     void NodeCleanup();
     bool IsCleanupPending() const { return (m_flags & kFlagCleanupPending) != 0; }
 
+    // --- Edit steps (edit_step.h) ----------------------------------------------------------
+    // The step open on this document, or null. Every change made while it is open
+    // becomes part of it.
+    CEditStep* GetOpenEdit() const { return m_openStep; }
+    // Receives every committed edit (an undo history); null for none.
+    void SetEditJournal(CEditJournal* journal) { m_journal = journal; }
+    CEditJournal* GetEditJournal() const { return m_journal; }
+
     // --- Editing operations of the views -------------------------------------------------
+    // Each is one edit step (it joins a step that is open already).
     // A rectangle at least 4 units wide or high selects every visible object meeting it,
     // in list order; a smaller one (a click) is widened to 4 by 4 about its centre and
     // selects the topmost object there. The selection's bounds are recomputed.
@@ -231,11 +248,15 @@ public:
     void SelectNext(CSelection& selection, bool forward = true) const;
     // Drops objects no longer on the sheet and adds the text links of selected elements.
     void RefreshSelection(CSelection& selection) const;
+    // Moving, turning and flipping keep the wiring: wires at the terminals of the changed
+    // objects follow them (CWireFollower), then the wire clean-up runs where they went.
     // Moves the selection by whole grid steps (dx, dy rounded to multiples of 10).
     void MoveSelection(CSelection& selection, float dx, float dy);
     // Turns the selection by quarter turns about the centre of its bounds (on the grid).
     void RotateSelection(CSelection& selection, int turns);
-    // Mirrors one object about its position (axis 0 left-right, 1 top-bottom).
+    // Mirrors each selected object (text links aside) about its own position: axis 0
+    // left-right, 1 top-bottom.
+    void FlipSelection(CSelection& selection, int axis);
     void FlipObject(CPart& part, int axis);
     // Stores the selection in the deletion buffer, deletes it, empties the selection.
     void DeleteSelection(CSelection& selection);
@@ -268,7 +289,11 @@ public:
     void OnNameChanged(CPart& part) override;
 
 private:
-    void TransformSelection(CSelection& selection, const std::function<void(CPart&)>& change);
+    friend class CEditStep;
+
+    void TransformSelection(CSelection& selection, const char* name,
+                            const std::function<void(CPart&)>& change, bool followWires = true);
+    void TurnSelection(CSelection& selection, int turns, bool followWires);
     bool AcceptPort(CSimTerm& port, bool report);
     bool AcceptSubcircuit(CSubCirPart& instance, bool report);
     void NameNewElement(CSimPart& element);
@@ -317,6 +342,8 @@ private:
     std::string m_savedPath;
     float m_zoom = 1.2f;
 
+    CEditStep* m_openStep = nullptr;
+    CEditJournal* m_journal = nullptr;
     uint32_t m_objectCounter = 0;
     uint64_t m_nodeSequence = 0;
     std::vector<CCircuitObserver*> m_observers;

@@ -1,5 +1,6 @@
 #include "core/document/circuit.h"
 
+#include "core/document/edit_step.h"
 #include "core/document/internal_clipboard.h"
 #include "core/document/selection.h"
 
@@ -22,12 +23,14 @@ std::vector<CPart*> CCircuit::AddRestored(std::vector<std::unique_ptr<CPart>> pa
 void CCircuit::UndoDelete(CSelection& selection) {
     selection.Clear();
     if (!m_deletion.HasData()) return;
-    for (CPart* part : AddRestored(m_deletion.Load(*this), {}))
-        selection.Add(*part);
+    {
+        CEditStep step(*this, "Undo Delete");
+        step.RepaintAll();
+        for (CPart* part : AddRestored(m_deletion.Load(*this), {}))
+            selection.Add(*part);
+        m_deletion.Clear();
+    }
     selection.UpdateBounds();
-    m_deletion.Clear();
-    UpdateAllViews(kHintGeneral);
-    SetModified();
 }
 
 void CCircuit::Copy(const CSelection& selection, CInternalClipboard& clipboard) {
@@ -42,15 +45,16 @@ void CCircuit::Paste(const CInternalClipboard& clipboard, CSelection& selection,
     const CPointF centre = clipboard.GetBounds().Center();
     // Whole grid steps keep pasted terminals on the grid.
     const CPointF offset{SnapCoordinate(point.x - centre.x), SnapCoordinate(point.y - centre.y)};
-    for (CPart* part : AddRestored(clipboard.GetObjects().Load(*this), offset))
-        selection.Add(*part);
+    {
+        CEditStep step(*this, "Paste");
+        step.RepaintAll();
+        for (CPart* part : AddRestored(clipboard.GetObjects().Load(*this), offset))
+            selection.Add(*part);
+        selection.UpdateBounds();
+        if (NormalizeTurns(rotation) != 0 && !selection.IsEmpty())
+            TurnSelection(selection, NormalizeTurns(rotation), false);
+    }
     selection.UpdateBounds();
-    if (NormalizeTurns(rotation) != 0 && !selection.IsEmpty())
-        RotateSelection(selection, NormalizeTurns(rotation));
-    else
-        UpdateAllViews(kHintGeneral);
-    EnlargeDrawingArea(selection.GetBounds());
-    SetModified();
 }
 
 }  // namespace kestro

@@ -34,7 +34,7 @@ void CCircuit::DrawAll(CCanvas& canvas, const CMoveFeedback& move) const {
         if (move.selection && move.selection->Contains(part)) continue;
         if (canvas.IsVisible(part->GetBounds())) part->Draw(canvas);
     }
-    if (move.selection) DrawSelection(canvas, *move.selection, move.offset);
+    if (move.selection && move.drawSelection) DrawSelection(canvas, *move.selection, move.offset);
     const float reach = CSimNode::kMarkerRadius + 1.0f;
     for (const auto& node : m_nodes) {
         const CPointF p = node->GetPosition();

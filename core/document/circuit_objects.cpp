@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "core/document/circuit_observer.h"
+#include "core/document/edit_step.h"
 #include "core/library/lib_element.h"
 #include "core/library/library_data.h"
 #include "core/objects/label_object.h"
@@ -45,6 +46,7 @@ CPart* CCircuit::AddObject(std::unique_ptr<CPart> part, bool report) {
     if (CSimLink* link = added->AsLink(); link && link->GetOwnerElement())
         link->GetOwnerElement()->AddLink(*link);
     ConnectObject(*added);
+    if (m_openStep) m_openStep->NoteAdded(*added);
     return added;
 }
 
@@ -161,8 +163,20 @@ std::unique_ptr<CPart> CCircuit::RemoveObject(CPart& part) {
     return owned;
 }
 
+void CCircuit::DeleteObject(CPart& part) {
+    if (m_openStep)
+        m_openStep->Remove(part);
+    else
+        RemoveObject(part);
+}
+
 bool CCircuit::Contains(const CPart& part) const {
     return part.Slot().inList && part.GetOwner() == this;
+}
+
+CPart* CCircuit::PreviousObject(const CPart& part) const {
+    if (!Contains(part) || part.Slot().position == m_objects.begin()) return nullptr;
+    return std::prev(part.Slot().position)->get();
 }
 
 void CCircuit::DeleteContents() {
@@ -239,6 +253,7 @@ CRectF CCircuit::GetExtent() const {
 CSimPart* CCircuit::PlaceElement(uint16_t identifier, CPointF position, int rotation) {
     auto created = CSimPart::Create(m_context.parts, identifier, position, rotation);
     if (!created) return nullptr;
+    CEditStep step(*this, "Place");
     CSimPart* element = static_cast<CSimPart*>(AddObject(std::move(created)));
     if (!element) return nullptr;
     const CLibElement* library = element->GetElement();

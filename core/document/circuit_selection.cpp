@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/document/edit_step.h"
+#include "core/document/following_wires.h"
 #include "core/document/selection.h"
 #include "core/objects/sim_link.h"
 #include "core/objects/sim_part.h"
@@ -92,7 +94,9 @@ void CCircuit::RefreshSelection(CSelection& selection) const {
     const std::vector<CPart*> items = selection.Items();
     for (CPart* part : items)
         if (!Contains(*part)) selection.Remove(part);
-    for (CPart* part : selection.Items())
+    // Adding to the selection while walking it would move its items: walk a copy.
+    const std::vector<CPart*> kept = selection.Items();
+    for (CPart* part : kept)
         if (const CSimPart* element = part->AsSimPart())
             for (CSimLink* link : element->GetLinks())
                 if (Contains(*link)) selection.Add(*link);
@@ -102,61 +106,69 @@ void CCircuit::MoveSelection(CSelection& selection, float dx, float dy) {
     dx = SnapCoordinate(dx);
     dy = SnapCoordinate(dy);
     if (dx == 0.0f && dy == 0.0f) return;
-    TransformSelection(selection, [dx, dy](CPart& part) { part.Offset(dx, dy); });
+    TransformSelection(selection, "Move", [dx, dy](CPart& part) { part.Offset(dx, dy); });
 }
 
 void CCircuit::RotateSelection(CSelection& selection, int turns) {
-    if (selection.IsEmpty()) return;
-    const CPointF middle = selection.GetBounds().Center();
-    // The centre on the grid keeps turned objects on the grid.
-    const CPointF centre{SnapCoordinate(middle.x), SnapCoordinate(middle.y)};
-    TransformSelection(selection, [centre, turns](CPart& part) { part.Rotate(centre, turns); });
+    TurnSelection(selection, turns, true);
 }
 
-// Takes the selected objects off their nodes, changes each, connects them again and
-// reports the area touched before and after.
-void CCircuit::TransformSelection(CSelection& selection,
-                                  const std::function<void(CPart&)>& change) {
+void CCircuit::TurnSelection(CSelection& selection, int turns, bool followWires) {
     if (selection.IsEmpty()) return;
-    const CRectF before = selection.UnionOfObjects();
+    const CPointF middle = FrameOf(selection).Center();
+    // The centre on the grid keeps turned objects on the grid.
+    const CPointF centre{SnapCoordinate(middle.x), SnapCoordinate(middle.y)};
+    TransformSelection(
+        selection, "Rotate", [centre, turns](CPart& part) { part.Rotate(centre, turns); },
+        followWires);
+}
+
+void CCircuit::FlipSelection(CSelection& selection, int axis) {
+    TransformSelection(selection, "Flip", [axis](CPart& part) {
+        if (!part.IsLink()) part.Flip(axis);
+    });
+}
+
+// One step: the selected objects leave their nodes, change, join the nodes at their new
+// places; the wires at their terminals follow and are tidied.
+void CCircuit::TransformSelection(CSelection& selection, const char* name,
+                                  const std::function<void(CPart&)>& change, bool followWires) {
+    if (selection.IsEmpty()) return;
     const std::vector<CPart*> items = selection.Items();
-    for (CPart* part : items)
-        DisconnectObject(*part);
-    for (CPart* part : items)
-        change(*part);
-    for (CPart* part : items)
-        ConnectObject(*part);
-    const CRectF changed = UnionRect(before, selection.UnionOfObjects());
+    {
+        CEditStep step(*this, name);
+        CWireFollower follower(*this, followWires ? items : std::vector<CPart*>{});
+        for (CPart* part : items) {
+            step.Change(*part);
+            DisconnectObject(*part);
+        }
+        for (CPart* part : items)
+            change(*part);
+        for (CPart* part : items)
+            ConnectObject(*part);
+        // Where wires followed, they are tidied (a bend next to a wire on its line
+        // becomes one wire); the objects moved are left as they are until deselected.
+        const CRectF reach = follower.Follow(step);
+        if (!(reach == CRectF{})) step.CleanUpWires(reach);
+    }
     selection.UpdateBounds();
-    EnlargeDrawingArea(selection.GetBounds());
-    UpdateAllViews(kHintArea, &changed);
-    SetModified();
 }
 
 void CCircuit::FlipObject(CPart& part, int axis) {
     if (!Contains(part)) return;
-    const CRectF before = part.GetBounds();
-    DisconnectObject(part);
-    part.Flip(axis);
-    part.UpdateBounds();
-    ConnectObject(part);
-    const CRectF changed = UnionRect(before, part.GetBounds());
-    UpdateAllViews(kHintArea, &changed);
-    SetModified();
+    CSelection one;
+    one.Add(part);
+    FlipSelection(one, axis);
 }
 
 void CCircuit::DeleteSelection(CSelection& selection) {
     const std::vector<CPart*> items = selection.Items();
     if (items.empty()) return;
+    CEditStep step(*this, "Delete");
     m_deletion.Store(items, FrameOf(selection), *this);
-    CRectF changed = items.front()->GetBounds();
-    for (CPart* part : items) {
-        changed = UnionRect(changed, part->GetBounds());
-        RemoveObject(*part);  // destroyed here
-    }
+    for (CPart* part : items)
+        step.Remove(*part);
     selection.Clear();
-    UpdateAllViews(kHintArea, &changed);
-    SetModified();
 }
 
 }  // namespace kestro

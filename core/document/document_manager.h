@@ -1,8 +1,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "core/platform/geometry.h"
 
 namespace kestro {
 
@@ -30,6 +33,9 @@ public:
     virtual std::shared_ptr<CCircuit> CreateUntitled(const CCircuitContext& context) = 0;
     // The open documents, in the order they were opened.
     virtual std::vector<std::shared_ptr<CCircuit>> Documents() const = 0;
+    // The block to place for a subcircuit file: the symbol box of its open document, else
+    // the one stored in the file; nothing when neither can be had.
+    virtual std::optional<CRectF> SubcircuitPlacementBox(const std::string& path) = 0;
 };
 
 }  // namespace kestro

@@ -258,7 +258,7 @@ private:
 
     void Remove(CWire& wire) {
         m_changed = true;
-        m_sheet.RemoveObject(wire);
+        m_sheet.DeleteObject(wire);
     }
 
     CCircuit& m_sheet;

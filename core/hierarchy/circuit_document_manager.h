@@ -57,7 +57,7 @@ public:
     std::shared_ptr<CCircuit> OpenSubcircuitFile(const std::string& path);
     // The block to place for "Load Subcircuit": the symbol box of the open document of
     // that path, else the one in the file's header; nothing when it is not a schematic.
-    std::optional<CRectF> SubcircuitPlacementBox(const std::string& path);
+    std::optional<CRectF> SubcircuitPlacementBox(const std::string& path) override;
 
     // CDocumentManager
     std::shared_ptr<CCircuit> FindByPath(const std::string& path) override;

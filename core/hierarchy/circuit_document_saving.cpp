@@ -1,6 +1,7 @@
 #include <algorithm>
 
 #include "core/document/circuit.h"
+#include "core/document/edit_step.h"
 #include "core/hierarchy/circuit_document_manager.h"
 #include "core/objects/sim_term.h"
 #include "core/objects/sub_cir_part.h"
@@ -77,6 +78,9 @@ bool CCircuitDocumentManager::SaveUnderName(CCircuit& document, const std::strin
     if (!SaveDocument(document, path)) return false;
     TakePath(document, path);
     document.SetModified(false);
+    // Saved over the file of its only user, which was read again without it: a sheet
+    // with unsaved edits was kept open for them until now.
+    if (const CEntry* entry = FindEntry(document)) CloseUnused({entry->document});
     return true;
 }
 
@@ -168,12 +172,13 @@ bool CCircuitDocumentManager::ResizeSymbolBox(CCircuit& sheet, float width, floa
         m_context.parts.prompts.Ask(kPortsWillBeDeleted, MessageButtons::OkCancel,
                                     MessageIcon::Question) != Answer::Ok)
         return false;
+    CEditStep step(sheet, "Subcircuit Size");
+    step.ChangeSheet();
+    step.RepaintAll();
     for (CSimTerm* port : doomed)
-        sheet.DeleteObject(*port);
+        step.Remove(*port);
     sheet.SetSymbolBox(box);
     RefreshUsers(sheet);
-    sheet.SetModified();
-    sheet.UpdateAllViews(CCircuit::kHintGeneral);
     return true;
 }
 

@@ -43,4 +43,9 @@ std::shared_ptr<CCircuit> CSimpleDocumentManager::CreateUntitled(const CCircuitC
     return document;
 }
 
+std::optional<CRectF> CSimpleDocumentManager::SubcircuitPlacementBox(const std::string& path) {
+    if (std::shared_ptr<CCircuit> open = FindByPath(path)) return open->GetSymbolBox();
+    return std::nullopt;
+}
+
 }  // namespace kestro

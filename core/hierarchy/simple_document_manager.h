@@ -28,6 +28,8 @@ public:
                                              CCircuit& from) override;
     std::shared_ptr<CCircuit> CreateUntitled(const CCircuitContext& context) override;
     std::vector<std::shared_ptr<CCircuit>> Documents() const override { return m_documents; }
+    // The open document's box (files are not looked into).
+    std::optional<CRectF> SubcircuitPlacementBox(const std::string& path) override;
 
 private:
     std::vector<std::shared_ptr<CCircuit>> m_documents;

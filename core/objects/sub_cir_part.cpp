@@ -146,6 +146,9 @@ void CSubCirPart::ReadSheet(CRecordBuffer& buffer, CSerialContext& context) {
     buffer.Rect(box);
     m_path = path;
     std::shared_ptr<CCircuit> sheet = KeptSheet(context, path, relative);
+    // The live sheet of a copied instance keeps its interface, even when it was resized
+    // since the copy: the instance follows the sheet, never the other way round.
+    const bool live = sheet != nullptr;
     if (!sheet && context.document)
         sheet = context.document->GetContext().documents.OpenSubcircuit(path, relative,
                                                                         *context.document);
@@ -154,9 +157,13 @@ void CSubCirPart::ReadSheet(CRecordBuffer& buffer, CSerialContext& context) {
         MarkUnresolved();
         return;
     }
-    // A sheet that was never saved (a new one standing in for a missing file) takes the
-    // interface the instance was drawn with; otherwise the sheet's current one holds.
-    if (sheet->GetPathName().empty()) sheet->SetInterface(count, positions, box);
+    // A new sheet standing in for a missing file takes the interface the instance was
+    // drawn with, and the instances already placed of it follow.
+    if (!live && sheet->GetPathName().empty()) {
+        sheet->SetInterface(count, positions, box);
+        for (CCircuit* parent : std::vector<CCircuit*>(sheet->GetParents()))
+            parent->UpdateInstancesOf(*sheet);
+    }
     m_sheet = std::move(sheet);
     ResetTerminals(m_sheet->GetPortCount());
     UpdateBounds();

@@ -20,6 +20,8 @@ public:
     const CSHLine& GetLine() const { return m_line; }
     // End 0 or 1 on the sheet.
     CPointF GetEnd(size_t index) const { return GetTerminalPosition(index); }
+    // Puts the ends at two sheet points; the document disconnects the wire first.
+    void SetEnds(CPointF from, CPointF to) { SetSheetEnds(from, to); }
 
     uint16_t GetTag() const override { return kTagWire; }
     std::string GetKindName() const override { return "Wire"; }

@@ -307,16 +307,16 @@ TEST_F(Circuit, AClickPicksTheTopmostObjectAndADragEveryObjectItMeets) {
 TEST_F(Circuit, MovingTheSelectionReconnectsAndSnapsToWholeSteps) {
     CSelection selection;
     CSimPart* r1 = sheet->PlaceElement(kResistor, {100, 100}, 0);
-    CPart* wire = sheet->AddObject(CWire::Create(env, {120, 100}, {200, 100}));
-    ASSERT_EQ(r1->GetNode(1), wire->GetNode(0));
+    CSimPart* r2 = sheet->PlaceElement(kCapacitor, {140, 100}, 0);
+    ASSERT_EQ(r1->GetNode(1), r2->GetNode(0));
     selection.Add(*r1);
     sheet->MoveSelection(selection, 14, 26);
     EXPECT_EQ(r1->GetPosition(), (CPointF{110, 130}));
-    EXPECT_NE(r1->GetNode(1), wire->GetNode(0));
+    EXPECT_NE(r1->GetNode(1), r2->GetNode(0));
     EXPECT_EQ(sheet->ObjectAt({125, 138}), r1) << "the index follows the move";
     EXPECT_EQ(sheet->ObjectAt({100, 95}), nullptr);
     sheet->MoveSelection(selection, -10, -30);
-    EXPECT_EQ(r1->GetNode(1), wire->GetNode(0));
+    EXPECT_EQ(r1->GetNode(1), r2->GetNode(0));
 }
 
 TEST_F(Circuit, RotatingAndFlippingReconnect) {
