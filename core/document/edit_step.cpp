@@ -21,6 +21,17 @@ CSheetFields CSheetFields::Capture(CCircuit& sheet) {
     return fields;
 }
 
+std::vector<uint8_t> RecordBytes(CCircuit& document, CPart& part,
+                                 std::vector<std::shared_ptr<CCircuit>>& unsavedSheets) {
+    CRecordBuffer buffer(BufferMode::Store);
+    CSerialContext context;
+    context.document = &document;
+    context.options = kSerialCopy;
+    context.unsavedSheets = &unsavedSheets;
+    WriteObjectRecord(buffer, part, context);
+    return std::vector<uint8_t>(buffer.Data(), buffer.Data() + buffer.Length());
+}
+
 CSheetState CSheetState::Capture(CCircuit& sheet) {
     CSheetState state;
     state.drawingArea = sheet.GetDrawingArea();
@@ -39,18 +50,6 @@ CRectF JoinRects(const CRectF& a, const CRectF& b) {
     if (!HasArea(a)) return b.Normalized();
     if (!HasArea(b)) return a;
     return UnionRect(a, b.Normalized());
-}
-
-// The object's record in the copy form, as bytes.
-std::vector<uint8_t> RecordBytes(CCircuit& document, CPart& part,
-                                 std::vector<std::shared_ptr<CCircuit>>& unsavedSheets) {
-    CRecordBuffer buffer(BufferMode::Store);
-    CSerialContext context;
-    context.document = &document;
-    context.options = kSerialCopy;
-    context.unsavedSheets = &unsavedSheets;
-    WriteObjectRecord(buffer, part, context);
-    return std::vector<uint8_t>(buffer.Data(), buffer.Data() + buffer.Length());
 }
 
 }  // namespace

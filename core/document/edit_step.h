@@ -83,6 +83,11 @@ struct CEditRecord {
     bool wasModified = false;  // the document's modified mark before the edit
 };
 
+// An object's record in the copy form (tag and record), as the edit records keep it;
+// never-saved sheets it names are kept in `unsavedSheets`.
+std::vector<uint8_t> RecordBytes(CCircuit& document, CPart& part,
+                                 std::vector<std::shared_ptr<CCircuit>>& unsavedSheets);
+
 // Takes every committed edit of a document (an undo history).
 class CEditJournal {
 public:

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/document/circuit.h"
+#include "core/document/record_diff.h"
 #include "core/objects/sim_link.h"
 #include "core/objects/sim_part.h"
 
@@ -68,54 +69,95 @@ size_t FieldsMemory(const std::optional<CSheetFields>& fields) {
     return bytes;
 }
 
+// The history's form of a record: changed objects keep only the difference of their
+// records before and after (a few bytes for a move), the other operations stay whole.
+struct CCompactChange {
+    CPart* part;
+    uint32_t diff;        // its difference's place in the step's diff bytes
+    uint32_t precededBy;  // how many of the step's other operations came before it
+};
+
 }  // namespace
 
-void UndoEditRecord(CCircuit& sheet, CEditRecord& record) {
-    for (auto it = record.operations.rbegin(); it != record.operations.rend(); ++it) {
-        CEditOperation& operation = *it;
-        switch (operation.kind) {
-            case Kind::Added:
-                TakeOff(sheet, operation);
-                break;
-            case Kind::Removed:
-                PutBack(sheet, operation);
-                break;
-            case Kind::Changed:
-                sheet.ReloadObject(*operation.part, operation.before, record.unsavedSheets);
-                break;
-        }
-    }
-    if (record.sheetBefore) ApplyFields(sheet, *record.sheetBefore);
-    if (record.stateBefore) ApplyState(sheet, *record.stateBefore);
-    Repaint(sheet, record);
-}
+struct CUndoHistory::CStep {
+    CEditRecord record;  // its operations: the added and removed objects only
+    std::vector<CCompactChange> changes;
+    std::vector<uint8_t> diffs;
+    size_t memory = 0;
 
-void RedoEditRecord(CCircuit& sheet, CEditRecord& record) {
+    explicit CStep(CEditRecord edit);
+    void Run(CCircuit& sheet, bool undo);
+    bool ReloadChange(CCircuit& sheet, const CCompactChange& change, bool undo);
+    size_t Memory() const;
+};
+
+CUndoHistory::CStep::CStep(CEditRecord edit) : record(std::move(edit)) {
+    std::vector<CEditOperation> others;
     for (CEditOperation& operation : record.operations) {
-        switch (operation.kind) {
-            case Kind::Added:
-                PutBack(sheet, operation);
-                break;
-            case Kind::Removed:
-                TakeOff(sheet, operation);
-                break;
-            case Kind::Changed:
-                sheet.ReloadObject(*operation.part, operation.after, record.unsavedSheets);
-                break;
+        if (operation.kind != Kind::Changed) {
+            others.push_back(std::move(operation));
+            continue;
         }
+        // Without its records (no journal when it began) a change cannot be undone.
+        if (operation.before.empty() || operation.after.empty()) continue;
+        if (operation.before == operation.after) continue;
+        changes.push_back({operation.part, uint32_t(diffs.size()), uint32_t(others.size())});
+        AppendRecordDiff(operation.before, operation.after, diffs);
     }
-    if (record.sheetAfter) ApplyFields(sheet, *record.sheetAfter);
-    if (record.stateAfter) ApplyState(sheet, *record.stateAfter);
+    record.operations = std::move(others);
+    record.operations.shrink_to_fit();
+    changes.shrink_to_fit();
+    diffs.shrink_to_fit();
+    memory = Memory();
+}
+
+bool CUndoHistory::CStep::ReloadChange(CCircuit& sheet, const CCompactChange& change, bool undo) {
+    if (!sheet.Contains(*change.part)) return false;
+    const std::vector<uint8_t> now = RecordBytes(sheet, *change.part, record.unsavedSheets);
+    std::vector<uint8_t> target;
+    if (!ApplyRecordDiff(diffs, change.diff, now, !undo, target)) return false;
+    return sheet.ReloadObject(*change.part, target, record.unsavedSheets);
+}
+
+// Undo: every operation in reverse order, then the sheet as it was before; redo: in
+// order, then the sheet as it was after.
+void CUndoHistory::CStep::Run(CCircuit& sheet, bool undo) {
+    std::vector<CEditOperation>& others = record.operations;
+    const auto runOther = [&](CEditOperation& operation) {
+        const bool takeOff = (operation.kind == Kind::Added) == undo;
+        takeOff ? TakeOff(sheet, operation) : PutBack(sheet, operation);
+    };
+    if (undo) {
+        size_t other = others.size(), change = changes.size();
+        while (other > 0 || change > 0) {
+            if (change > 0 && changes[change - 1].precededBy >= other)
+                ReloadChange(sheet, changes[--change], true);
+            else
+                runOther(others[--other]);
+        }
+        if (record.sheetBefore) ApplyFields(sheet, *record.sheetBefore);
+        if (record.stateBefore) ApplyState(sheet, *record.stateBefore);
+    } else {
+        size_t other = 0, change = 0;
+        while (other < others.size() || change < changes.size()) {
+            if (change < changes.size() && changes[change].precededBy <= other)
+                ReloadChange(sheet, changes[change++], false);
+            else
+                runOther(others[other++]);
+        }
+        if (record.sheetAfter) ApplyFields(sheet, *record.sheetAfter);
+        if (record.stateAfter) ApplyState(sheet, *record.stateAfter);
+    }
     Repaint(sheet, record);
 }
 
-size_t EditRecordMemory(const CEditRecord& record) {
+size_t CUndoHistory::CStep::Memory() const {
     // An object kept whole: its own size and its share of texts and terminals.
     constexpr size_t kKeptObject = 256;
-    size_t bytes = sizeof(CEditRecord) + record.name.capacity();
+    size_t bytes = sizeof(CStep) + record.name.capacity();
+    bytes += changes.capacity() * sizeof(CCompactChange) + diffs.capacity();
     bytes += record.operations.capacity() * sizeof(CEditOperation);
     for (const CEditOperation& operation : record.operations) {
-        bytes += operation.before.capacity() + operation.after.capacity();
         bytes += operation.links.capacity() * sizeof(CSimLink*);
         if (operation.removed) bytes += kKeptObject;
     }
@@ -155,11 +197,11 @@ bool CUndoHistory::CanRedo() const {
 }
 
 std::string CUndoHistory::UndoName() const {
-    return CanUndo() ? m_steps[m_position - 1].record.name : std::string();
+    return CanUndo() ? m_steps[m_position - 1]->record.name : std::string();
 }
 
 std::string CUndoHistory::RedoName() const {
-    return CanRedo() ? m_steps[m_position].record.name : std::string();
+    return CanRedo() ? m_steps[m_position]->record.name : std::string();
 }
 
 // A sheet found unmodified is in its saved state, wherever it was saved from.
@@ -170,22 +212,20 @@ void CUndoHistory::NoteSavedState() {
 bool CUndoHistory::Undo() {
     if (!CanUndo() || m_sheet->GetOpenEdit()) return false;
     NoteSavedState();
-    CEditRecord& record = m_steps[--m_position].record;
-    UndoEditRecord(*m_sheet, record);
-    AfterMove(record);
+    m_steps[--m_position]->Run(*m_sheet, true);
+    AfterMove();
     return true;
 }
 
 bool CUndoHistory::Redo() {
     if (!CanRedo() || m_sheet->GetOpenEdit()) return false;
     NoteSavedState();
-    CEditRecord& record = m_steps[m_position++].record;
-    RedoEditRecord(*m_sheet, record);
-    AfterMove(record);
+    m_steps[m_position++]->Run(*m_sheet, false);
+    AfterMove();
     return true;
 }
 
-void CUndoHistory::AfterMove(const CEditRecord& /*record*/) {
+void CUndoHistory::AfterMove() {
     m_sheet->SetModified(m_savedPosition != m_position);
 }
 
@@ -204,10 +244,8 @@ void CUndoHistory::OnEditCommitted(CCircuit& document, CEditRecord record) {
     if (&document != m_sheet) return;
     if (!record.wasModified) m_savedPosition = m_position;
     DropRedoSteps();
-    CStep step;
-    step.memory = EditRecordMemory(record);
-    step.record = std::move(record);
-    m_memory += step.memory;
+    auto step = std::make_unique<CStep>(std::move(record));
+    m_memory += step->memory;
     m_steps.push_back(std::move(step));
     m_position = m_steps.size();
     DropOldSteps();
@@ -220,14 +258,14 @@ void CUndoHistory::OnContentsDiscarded(CCircuit& document) {
 void CUndoHistory::DropRedoSteps() {
     if (m_savedPosition && *m_savedPosition > m_position) m_savedPosition.reset();
     while (m_steps.size() > m_position) {
-        m_memory -= m_steps.back().memory;
+        m_memory -= m_steps.back()->memory;
         m_steps.pop_back();
     }
 }
 
 void CUndoHistory::DropOldSteps() {
     while (m_memory > m_budget && m_steps.size() > kMinimumSteps) {
-        m_memory -= m_steps.front().memory;
+        m_memory -= m_steps.front()->memory;
         m_steps.pop_front();
         --m_position;
         if (m_savedPosition) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -60,30 +61,19 @@ public:
     void OnContentsDiscarded(CCircuit& document) override;
 
 private:
-    struct CStep {
-        CEditRecord record;
-        size_t memory = 0;
-    };
+    struct CStep;
 
     void NoteSavedState();
     void DropRedoSteps();
     void DropOldSteps();
-    void AfterMove(const CEditRecord& record);
+    void AfterMove();
 
     CCircuit* m_sheet = nullptr;
-    std::deque<CStep> m_steps;
+    std::deque<std::unique_ptr<CStep>> m_steps;
     size_t m_position = 0;                  // steps before it are done, after it undone
     std::optional<size_t> m_savedPosition;  // none: the saved state is out of reach
     size_t m_memory = 0;
     size_t m_budget;
 };
-
-// Undoes (redoes) one record on its sheet: operations in reverse order (in order), the
-// sheet's fields and state as they were before (after). Objects taken off the sheet are
-// kept in the record, so that the other direction puts back the very same objects.
-void UndoEditRecord(CCircuit& sheet, CEditRecord& record);
-void RedoEditRecord(CCircuit& sheet, CEditRecord& record);
-// An estimate of the memory a record holds (objects kept, records before and after).
-size_t EditRecordMemory(const CEditRecord& record);
 
 }  // namespace kestro
