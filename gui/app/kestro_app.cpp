@@ -20,6 +20,7 @@
 #include "core/platform/program_folder.h"
 #include "core/platform/prompts.h"
 #include "core/platform/settings_store.h"
+#include "gui/app/autosave.h"
 #include "gui/app/kestro_doc_template.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
@@ -60,6 +61,7 @@ CKestroApp::CKestroApp(CKestroAppSetup setup)
 }
 
 CKestroApp::~CKestroApp() {
+    m_autosave.reset();  // no copy is taken of documents on their way out
     // Windows first, then the documents they show, then the library the documents use.
     m_mainFrame.reset();
     m_docTemplate.reset();
@@ -103,6 +105,10 @@ bool CKestroApp::Start(const QStringList& arguments) {
     OpenCommandLineFiles();
     // 17. The library update check.
     CheckLibraryUpdate();
+    // 18. Copies a crashed editor left behind, then the autosave timer.
+    m_autosave = std::make_unique<CAutosave>(*this, CRecoveryStore::DefaultFolder());
+    m_autosave->OfferRecovered(*m_prompts);
+    m_autosave->SetInterval(m_settings.autosaveSeconds);
     CleanUpNodesWhenIdle();
     return true;
 }
@@ -247,7 +253,10 @@ bool CKestroApp::SaveAllModified() {
 void CKestroApp::Exit() {
     if (m_exited) return;
     m_exited = true;
-    // The user has answered every save question: the documents go without asking more.
+    // The user has answered every save question: the documents go without asking more,
+    // and their recovery copies with them.
+    if (m_autosave) m_autosave->RemoveAll();
+    m_autosave.reset();
     if (m_docTemplate) m_docTemplate->CloseAllDocuments();
     // Settings are written only here, never when the options pages close.
     TransferSettings(*m_store, m_settings, TransferDirection::Write);

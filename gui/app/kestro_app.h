@@ -22,6 +22,7 @@ namespace kestro {
 
 class CCircuit;
 class CEditCursors;
+class CAutosave;
 class CHelpWindow;
 class CKestroDocTemplate;
 class CLibraryData;
@@ -89,6 +90,8 @@ public:
     void UpdatePrintPageSize();
     CLocalViewerChannel& ViewerChannel() { return *m_viewer; }
     CHelpWindow& HelpWindow();
+    // Recovery copies of modified sheets (null before Start).
+    CAutosave* Autosave() const { return m_autosave.get(); }
     // Files named on the command line, opened once a document opener is set.
     const QStringList& CommandLineFiles() const { return m_commandLineFiles; }
 
@@ -149,6 +152,7 @@ private:
     std::unique_ptr<CPartEnvironment> m_parts;
     CViewServices m_viewServices;
     std::unique_ptr<CKestroDocTemplate> m_docTemplate;
+    std::unique_ptr<CAutosave> m_autosave;
     CRecentFileList m_recentFiles;
     bool m_recentFilesChanged = false;
     QTimer* m_idleTimer = nullptr;

@@ -20,6 +20,7 @@ void IsolateUserFolders() {
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/config"));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + "/runtime"));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(home.path() + "/state"));
 }
 
 QString BundledLibraryFile() {
