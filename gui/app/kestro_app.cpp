@@ -10,6 +10,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSessionManager>
 #include <QUrl>
 
 #include "core/app/settings_transfer.h"
@@ -109,6 +110,12 @@ bool CKestroApp::Start(const QStringList& arguments) {
     m_autosave = std::make_unique<CAutosave>(*this, CRecoveryStore::DefaultFolder());
     m_autosave->OfferRecovered(*m_prompts);
     m_autosave->SetInterval(m_settings.autosaveSeconds);
+    // 19. The desktop's log-out asks as the exit does.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+        const bool canInteract = session.allowsInteraction();
+        if (!CommitDataForLogout(canInteract)) session.cancel();
+        if (canInteract) session.release();
+    });
     CleanUpNodesWhenIdle();
     return true;
 }
@@ -247,6 +254,15 @@ bool CKestroApp::SaveAllModified() {
                                          MessageButtons::YesNoCancel, MessageIcon::Exclamation);
     if (answer == Answer::Cancel) return false;
     if (answer == Answer::Yes && m_saveLibrary) return m_saveLibrary();
+    return true;
+}
+
+bool CKestroApp::CommitDataForLogout(bool canInteract) {
+    if (canInteract) return SaveAllModified();
+    if (m_autosave) {
+        m_autosave->SaveNow();
+        m_autosave->Wait();
+    }
     return true;
 }
 

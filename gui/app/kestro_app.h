@@ -56,6 +56,10 @@ public:
     // The documents' save prompts, then the library's question. False when the user
     // cancelled, so the exit or close is abandoned.
     bool SaveAllModified();
+    // The desktop session ends: asks about unsaved sheets and the library as at exit
+    // when the session lets it (false: the user cancelled, and the log-out with it),
+    // otherwise writes recovery copies of every modified sheet.
+    bool CommitDataForLogout(bool canInteract);
     // The end, once the main window has agreed to close: settings written, library gone.
     void Exit();
     bool HasExited() const { return m_exited; }

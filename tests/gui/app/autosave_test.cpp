@@ -83,6 +83,26 @@ private slots:
         QVERIFY(t.app->Autosave()->Store().List().empty());
         QVERIFY(t.app->DocTemplate()->WindowDocuments().isEmpty());
     }
+
+    void logOutAsksAboutUnsavedSheetsOrLeavesCopiesWhenItCannotAsk() {
+        CTestApp t = MakeTestApp();
+        QVERIFY(t.app->Start());
+        CCircuit* sheet = t.app->NewDocument();
+        sheet->PlaceElement(Resistor(t), {100, 100}, 0);
+        sheet->SetModified();
+        t.prompts->answers.push_back(Answer::Cancel);
+        QVERIFY(!t.app->CommitDataForLogout(true));
+        QVERIFY(t.prompts->LastMessage().find("Save changes to") != std::string::npos);
+        QVERIFY(sheet->IsModified());
+        t.prompts->answers.push_back(Answer::No);
+        QVERIFY(t.app->CommitDataForLogout(true));
+        // A session that cannot ask: copies instead, and the log-out goes on.
+        const size_t asked = t.prompts->Messages().size();
+        QVERIFY(t.app->CommitDataForLogout(false));
+        QCOMPARE(t.prompts->Messages().size(), asked);
+        QCOMPARE(t.app->Autosave()->Store().List().size(), size_t(1));
+        t.app->Autosave()->RemoveAll();
+    }
 };
 
 QTEST_MAIN(AutosaveTest)
