@@ -6,8 +6,9 @@ BENCH_BUILD ?= build-bench
 FUZZ_SECONDS ?= 10
 FUZZ_LONG_SECONDS ?= 300
 CMAKE_FLAGS ?=
+EXAMPLE ?= buck_converter
 
-.PHONY: all setup build run test test-normal test-asan test-fuzz bench fuzz format clean
+.PHONY: all setup build run package pictures test test-normal test-asan test-fuzz bench fuzz format clean
 
 all: build
 
@@ -18,8 +19,22 @@ build: setup
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
 	cmake --build $(BUILD)
 
+# The editor on an example: a copy in the build folder, so that edits and simulation
+# results never land in examples/ (a copy edited since is kept).
 run: build
-	$(BUILD)/bin/kestro
+	mkdir -p $(BUILD)/examples
+	cp -u examples/*.sch examples/*.CCT $(BUILD)/examples/
+	$(BUILD)/bin/kestro $(BUILD)/examples/$(EXAMPLE).sch
+
+package: build
+	cmake --build $(BUILD) --target package
+
+# Pictures of the windows, menus, images and the print preview in $(BUILD)/pictures/, for a
+# person to look at after a change of what the editor shows.
+pictures: build
+	cmake --build $(BUILD) --target kestro_pictures
+	QT_QPA_PLATFORM=offscreen QT_QPA_FONTDIR=/usr/share/fonts/truetype/dejavu \
+	    $(BUILD)/bin/kestro_pictures $(BUILD)/pictures
 
 test: test-normal test-asan test-fuzz
 	@echo "make test: all passed"

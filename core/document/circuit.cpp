@@ -112,6 +112,11 @@ CLabelObject& CCircuit::FindOrAddLabel(const std::string& name) {
     return *m_labels.back();
 }
 
+CLabelObject* CCircuit::FindLabel(const std::string& name) const {
+    auto it = m_labelIndex.find(Upper(name));
+    return it == m_labelIndex.end() ? nullptr : it->second;
+}
+
 std::string CCircuit::GetLastLabelName() const {
     return m_labels.empty() ? std::string() : m_labels.back()->GetName();
 }

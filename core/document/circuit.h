@@ -109,6 +109,7 @@ public:
     void SetSavedPath(const std::string& path) { m_savedPath = path; }
     // Company, Title, Designed by, Revision, Last Update.
     std::array<std::string, 5>& GetTitleInfo() { return m_titleInfo; }
+    const std::array<std::string, 5>& GetTitleInfo() const { return m_titleInfo; }
     // Name (".TIME"), Tstep, Ttotal, Tprint, Iprint, Iload, Isave.
     std::array<CGenType, 7>& GetSimulationParameters() { return m_simulation; }
     // Per library element, the last number used for auto-naming (one per element).
@@ -185,6 +186,8 @@ public:
     const std::vector<std::unique_ptr<CLabelObject>>& GetLabelTable() const { return m_labels; }
     // The most recently added label name (offered for a new label), empty when none.
     std::string GetLastLabelName() const;
+    // The label object of `name` (without regard to case), or null; adds nothing.
+    CLabelObject* FindLabel(const std::string& name) const;
 
     // --- Hierarchy -----------------------------------------------------------------------
     const std::vector<CCircuit*>& GetParents() const { return m_parents; }
@@ -295,6 +298,11 @@ public:
     void UpdateAllViews(int hint, const CRectF* area = nullptr, CCircuitObserver* sender = nullptr);
     // "Kind: name" of the topmost object at the point, for the status bar; empty if none.
     std::string DescribeObjectAt(CPointF point) const;
+
+    // --- What the indexes hold (read only: checks compare them with the lists) ---------
+    const CObjectIndex& GetObjectIndex() const { return m_objectIndex; }
+    const CNodeIndex& GetNodeIndex() const { return m_nodeIndex; }
+    const CNameIndex& GetNameIndex() const { return m_names; }
 
     // CPartOwner
     void OnBoundsChanged(CPart& part, const CRectF& oldBounds) override;

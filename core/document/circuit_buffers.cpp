@@ -26,7 +26,7 @@ void CCircuit::UndoDelete(CSelection& selection) {
     {
         CEditStep step(*this, "Undo Delete");
         step.RepaintAll();
-        for (CPart* part : AddRestored(m_deletion.Load(*this), {}))
+        for (CPart* part : AddRestored(m_deletion.Load(*this, true), {}))
             selection.Add(*part);
         m_deletion.Clear();
     }

@@ -91,12 +91,10 @@ void CCircuit::SelectNext(CSelection& selection, bool forward) const {
 }
 
 void CCircuit::RefreshSelection(CSelection& selection) const {
-    const std::vector<CPart*> items = selection.Items();
-    for (CPart* part : items)
+    for (CPart* part : std::vector<CPart*>(selection.Items()))
         if (!Contains(*part)) selection.Remove(part);
-    // Adding to the selection while walking it would move its items: walk a copy.
-    const std::vector<CPart*> kept = selection.Items();
-    for (CPart* part : kept)
+    // A copy: adding the links grows the list being walked.
+    for (CPart* part : std::vector<CPart*>(selection.Items()))
         if (const CSimPart* element = part->AsSimPart())
             for (CSimLink* link : element->GetLinks())
                 if (Contains(*link)) selection.Add(*link);

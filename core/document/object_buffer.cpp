@@ -31,7 +31,8 @@ void CObjectBuffer::Store(const std::vector<CPart*>& parts, const CRectF& bounds
     m_hasData = true;
 }
 
-std::vector<std::unique_ptr<CPart>> CObjectBuffer::Load(CCircuit& document) const {
+std::vector<std::unique_ptr<CPart>> CObjectBuffer::Load(CCircuit& document,
+                                                        bool ownersOnSheet) const {
     std::vector<std::unique_ptr<CPart>> parts;
     if (!m_hasData) return parts;
     m_data.StartReading();
@@ -49,9 +50,13 @@ std::vector<std::unique_ptr<CPart>> CObjectBuffer::Load(CCircuit& document) cons
         byNumber.emplace(read.storedNumber, read.part.get());
         parts.push_back(std::move(read.part));
     }
-    auto find = [&byNumber](uint32_t number) -> CPart* {
+    auto find = [&](uint32_t number) -> CPart* {
         auto it = byNumber.find(number);
-        return it == byNumber.end() ? nullptr : it->second;
+        if (it != byNumber.end()) return it->second;
+        // A link deleted without its element: the element stayed on the sheet.
+        if (!ownersOnSheet || number == 0) return nullptr;
+        return document.ForEachObject(
+            [number](CPart& part) { return part.IsSimPart() && part.GetNumber() == number; });
     };
     for (auto& part : parts)
         if (CSimLink* link = part->AsLink()) link->ResolveOwner(find);

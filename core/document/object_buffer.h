@@ -22,9 +22,11 @@ public:
     // Replaces what the buffer held by `parts` (in that order) and `bounds`.
     void Store(const std::vector<CPart*>& parts, const CRectF& bounds, CCircuit& document);
     // New objects read from the data (afresh each time). Text links are joined to their
-    // owners among them; objects that cannot be resolved are dropped; reading stops at a
-    // record that does not start with a kind tag. Their numbers are 0 (new objects).
-    std::vector<std::unique_ptr<CPart>> Load(CCircuit& document) const;
+    // owners among them, or with `ownersOnSheet` (undoing a delete: the numbers stored
+    // are the document's own) to an element still on the document by its number;
+    // objects that cannot be resolved are dropped; reading stops at a record that does
+    // not start with a kind tag. Their numbers are 0 (new objects).
+    std::vector<std::unique_ptr<CPart>> Load(CCircuit& document, bool ownersOnSheet = false) const;
 
 private:
     mutable CRecordBuffer m_data{BufferMode::Store};

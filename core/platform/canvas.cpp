@@ -73,6 +73,11 @@ void CCanvas::SelectHollowBrush() {
     m_brush = {true, m_background};
 }
 
+int32_t CCanvas::DevicePenWidth(const CPen& pen) const {
+    const double width = std::max(pen.width, 1) * m_penScale;
+    return static_cast<int32_t>(std::clamp(std::round(width), 1.0, 10000.0));
+}
+
 bool CCanvas::IsVisible(const CRectF& bounds) const {
     if (!m_clip) return true;
     const CRectF clip = m_clip->Normalized();

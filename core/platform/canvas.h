@@ -50,6 +50,14 @@ struct CLogicalFont {
     friend bool operator==(const CLogicalFont&, const CLogicalFont&) = default;
 };
 
+// A device area drawing stays inside: the rectangle `area` without `hole` (a printed page
+// keeps its drawing off the title block). Right and bottom are exclusive.
+struct CDeviceClip {
+    CRectI area;
+    std::optional<CRectI> hole;
+    friend bool operator==(const CDeviceClip&, const CDeviceClip&) = default;
+};
+
 struct CSizeI {
     int32_t cx = 0;
     int32_t cy = 0;
@@ -116,6 +124,13 @@ public:
     void SelectHollowBrush();
     const CPen& GetPen() const { return m_pen; }
     const CBrush& GetBrush() const { return m_brush; }
+    // Device pixels per pixel of pen width (1 unless set). Printers set their pixels per
+    // screen pixel, so lines print as heavy as the windows show them: a one-pixel line on
+    // a 1200 dpi page would be a fiftieth of a millimetre.
+    void SetPenScale(double scale) { m_penScale = scale > 0.0 ? scale : 1.0; }
+    double GetPenScale() const { return m_penScale; }
+    // The width a backend strokes the pen with, in device pixels; 1 is a one-pixel line.
+    int32_t DevicePenWidth(const CPen& pen) const;
 
     // --- Culling --------------------------------------------------------------------
     // An optional logical rectangle outside which nothing needs drawing. It is advice
@@ -124,6 +139,12 @@ public:
     const std::optional<CRectF>& GetClip() const { return m_clip; }
     // False when normalised logical bounds lie wholly outside the clip rectangle.
     bool IsVisible(const CRectF& bounds) const;
+
+    // --- Clipping -------------------------------------------------------------------
+    // A device area every backend enforces until the next call; none when empty.
+    // Backends that clip override this and call it.
+    virtual void SetDeviceClip(std::optional<CDeviceClip> clip) { m_deviceClip = clip; }
+    const std::optional<CDeviceClip>& GetDeviceClip() const { return m_deviceClip; }
 
     // --- Primitives (device pixels) -------------------------------------------------
     // Line with the pen from `from` towards `to`; the pixel at `to` is not drawn.
@@ -161,8 +182,10 @@ private:
     bool m_monochrome = false;
     CPaletteColor m_background{255, 255, 255};
     std::optional<CRectF> m_clip;
+    std::optional<CDeviceClip> m_deviceClip;
     CPen m_pen;
     CBrush m_brush;
+    double m_penScale = 1.0;
 };
 
 // The text metric of headless canvases: every character (UTF-8 code point) is

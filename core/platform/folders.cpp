@@ -2,13 +2,17 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <memory>
+
+#include "core/platform/path.h"
 
 namespace kestro {
 
@@ -34,6 +38,12 @@ bool ModeGrantsWrite(const struct stat& st) {
 bool OnReadOnlyFileSystem(const std::string& folder) {
     struct statvfs vfs {};
     return ::statvfs(folder.c_str(), &vfs) == 0 && (vfs.f_flag & ST_RDONLY) != 0;
+}
+
+std::string HomeFolder() {
+    if (const char* home = std::getenv("HOME"); home && *home) return home;
+    if (const passwd* entry = ::getpwuid(::geteuid()); entry && entry->pw_dir) return entry->pw_dir;
+    return {};
 }
 
 }  // namespace
@@ -75,6 +85,45 @@ std::vector<std::string> SubfoldersOnDevice(const std::string& folder, uint64_t 
     }
     std::sort(names.begin(), names.end());
     return names;
+}
+
+namespace {
+bool SameIgnoringCase(const std::string& a, const std::string& b) {
+    const auto fold = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; };
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i])) return false;
+    return true;
+}
+}  // namespace
+
+std::string FileInFolderIgnoringCase(const std::string& folder, const std::string& name) {
+    const std::string exact = folder + name;
+    struct stat st {};
+    if (::stat(exact.c_str(), &st) == 0) return exact;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                            ::closedir);
+    if (!dir) return exact;
+    std::vector<std::string> matches;
+    while (const dirent* entry = ::readdir(dir.get()))
+        if (SameIgnoringCase(entry->d_name, name)) matches.push_back(entry->d_name);
+    if (matches.empty()) return exact;
+    std::sort(matches.begin(), matches.end());
+    return folder + matches.front();
+}
+
+bool MakeFolders(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    return std::filesystem::is_directory(folder, error);
+}
+
+std::string UserDataHome() {
+    // The base directory rules of freedesktop.org: a relative value is to be ignored.
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/')
+        return WithTrailingSlash(data);
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : WithTrailingSlash(home) + ".local/share/";
 }
 
 }  // namespace kestro

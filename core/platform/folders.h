@@ -25,4 +25,16 @@ std::optional<uint64_t> FolderDevice(const std::string& folder);
 // are left out (they could lead in circles). Empty when the folder cannot be read.
 std::vector<std::string> SubfoldersOnDevice(const std::string& folder, uint64_t device);
 
+// The path of the file `name` in `folder` (ending in "/"): the exact name when it exists,
+// else the first name in name order that differs only in the case of ASCII letters (files
+// copied from systems that ignore case often change it), else the exact name.
+std::string FileInFolderIgnoringCase(const std::string& folder, const std::string& name);
+
+// Makes the folder and the folders above it that are missing; true when it exists then.
+bool MakeFolders(const std::string& folder);
+
+// The base folder of the user's own data files, ending in "/": $XDG_DATA_HOME when it
+// names an absolute folder, else ~/.local/share/. Empty when there is no home folder.
+std::string UserDataHome();
+
 }  // namespace kestro

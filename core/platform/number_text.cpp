@@ -46,6 +46,21 @@ std::string FormatInt(int64_t value) {
     return std::string(buffer, result.ptr);
 }
 
+std::string FormatDecimal(double value, int places) {
+    if (!std::isfinite(value)) return "0";
+    char text[400];
+    const auto result =
+        std::to_chars(text, text + sizeof(text), value, std::chars_format::fixed, places);
+    if (result.ec != std::errc()) return "0";
+    std::string out(text, result.ptr);
+    if (out.find('.') != std::string::npos) {
+        while (out.back() == '0')
+            out.pop_back();
+        if (out.back() == '.') out.pop_back();
+    }
+    return out == "-0" ? "0" : out;
+}
+
 double ParseLeadingDouble(std::string_view text) {
     size_t i = 0;
     while (i < text.size() && IsSpace(text[i]))

@@ -12,6 +12,9 @@ namespace kestro {
 std::string FormatG(double value, int precision);
 // printf("%i").
 std::string FormatInt(int64_t value);
+// Plain decimal with at most `places` places and no exponent, trailing zeros dropped
+// ("12.5", "-3", "0"): what SVG and PDF files take. Not finite values give "0".
+std::string FormatDecimal(double value, int places = 3);
 
 // atof: reads the longest leading decimal number (white space skipped, optional sign,
 // digits, optional point and fraction, optional exponent); 0.0 when nothing is readable.

@@ -62,6 +62,17 @@ void CRecordingCanvas::Text(const CRectI& box, std::string_view text, const CLog
     call.color = color;
 }
 
+void CRecordingCanvas::SetDeviceClip(std::optional<CDeviceClip> clip) {
+    CCanvas::SetDeviceClip(clip);
+    CCanvasCall& call = Record(CCanvasCall::Kind::Clip);
+    call.clipped = clip.has_value();
+    if (!clip) return;
+    call.box = clip->area;
+    if (clip->hole)
+        call.points = {{clip->hole->left, clip->hole->top},
+                       {clip->hole->right, clip->hole->bottom}};
+}
+
 CSizeI CRecordingCanvas::TextExtent(std::string_view text, const CLogicalFont& font) const {
     return FixedTextExtent(text, font);
 }
@@ -96,6 +107,14 @@ std::string DescribeCall(const CCanvasCall& call) {
         case CCanvasCall::Kind::Text:
             return "text \"" + call.text + "\" " + BoxText(call.box) + " turns " +
                    FormatInt(call.quarterTurns) + " height " + FormatInt(call.font.height);
+        case CCanvasCall::Kind::Clip: {
+            if (!call.clipped) return "clip none";
+            std::string text = "clip " + BoxText(call.box);
+            if (call.points.size() == 2)
+                text += " without " + BoxText({call.points[0].x, call.points[0].y, call.points[1].x,
+                                               call.points[1].y});
+            return text;
+        }
     }
     return {};
 }

@@ -9,13 +9,15 @@ namespace kestro {
 
 // One primitive as a backend received it, with the pen and brush selected at the time.
 struct CCanvasCall {
-    enum class Kind { Line, Ellipse, Arc, Rectangle, Polygon, Pixel, Text };
+    enum class Kind { Line, Ellipse, Arc, Rectangle, Polygon, Pixel, Text, Clip };
 
     Kind kind = Kind::Line;
     CPen pen;
     CBrush brush;
-    CRectI box;                   // ellipse, arc, rectangle, text
-    std::vector<CPointI> points;  // line: from, to; arc: start, end; polygon; pixel: at
+    CRectI box;                   // ellipse, arc, rectangle, text; clip: its area
+    std::vector<CPointI> points;  // line: from, to; arc: start, end; polygon; pixel: at;
+                                  // clip: the corners of its hole
+    bool clipped = true;          // clip: false when the clip was taken away
     std::string text;
     CLogicalFont font;
     int quarterTurns = 0;
@@ -35,6 +37,7 @@ public:
     void Text(const CRectI& box, std::string_view text, const CLogicalFont& font, int quarterTurns,
               CPaletteColor color) override;
     CSizeI TextExtent(std::string_view text, const CLogicalFont& font) const override;
+    void SetDeviceClip(std::optional<CDeviceClip> clip) override;
 
     const std::vector<CCanvasCall>& Calls() const { return m_calls; }
     void ClearCalls() { m_calls.clear(); }

@@ -1,7 +1,6 @@
 #include "core/platform/svg_canvas.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numbers>
 
@@ -14,14 +13,7 @@ namespace {
 
 // Plain decimal with at most three places: SVG takes no "E-005" exponents.
 std::string Num(double v) {
-    if (!std::isfinite(v)) return "0";
-    char text[64];
-    const auto result = std::to_chars(text, text + sizeof(text), v, std::chars_format::fixed, 3);
-    std::string out(text, result.ptr);
-    while (out.back() == '0')
-        out.pop_back();
-    if (out.back() == '.') out.pop_back();
-    return out == "-0" ? "0" : out;
+    return FormatDecimal(v, 3);
 }
 
 std::string ColorText(CPaletteColor c) {
@@ -113,7 +105,7 @@ std::string CSvgCanvas::StrokeAttributes() const {
     const CPen& pen = GetPen();
     if (pen.style == kPenNull) return " stroke=\"none\"";
     std::string text = " stroke=\"" + ColorText(pen.color) + "\" stroke-width=\"" +
-                       Num(std::max(pen.width, 1)) + "\"";
+                       Num(DevicePenWidth(pen)) + "\"";
     if (const char* dashes = DashArray(pen.style))
         text += " stroke-dasharray=\"" + std::string(dashes) + "\"";
     return text;
@@ -195,6 +187,22 @@ void CSvgCanvas::Text(const CRectI& box, std::string_view text, const CLogicalFo
               EscapeXml(text) + "</text>\n";
 }
 
+void CSvgCanvas::SetDeviceClip(std::optional<CDeviceClip> clip) {
+    CCanvas::SetDeviceClip(clip);
+    if (m_inClipGroup) m_body += "</g>\n";
+    m_inClipGroup = clip.has_value();
+    if (!clip) return;
+    const auto box = [](const CRectI& r) {
+        return "M" + Num(r.left) + "," + Num(r.top) + " H" + Num(r.right) + " V" + Num(r.bottom) +
+               " H" + Num(r.left) + " Z";
+    };
+    std::string path = box(clip->area);
+    if (clip->hole) path += " " + box(*clip->hole);
+    const std::string id = "clip" + FormatInt(++m_clipCount);
+    m_body += "<clipPath id=\"" + id + "\"><path d=\"" + path +
+              "\" clip-rule=\"evenodd\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
+}
+
 CSizeI CSvgCanvas::TextExtent(std::string_view text, const CLogicalFont& font) const {
     return FixedTextExtent(text, font);
 }
@@ -204,7 +212,7 @@ std::string CSvgCanvas::Document() const {
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
            "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
            w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n" + m_body +
-           "</svg>\n";
+           (m_inClipGroup ? "</g>\n" : "") + "</svg>\n";
 }
 
 }  // namespace kestro

@@ -22,6 +22,7 @@ public:
     void Text(const CRectI& box, std::string_view text, const CLogicalFont& font, int quarterTurns,
               CPaletteColor color) override;
     CSizeI TextExtent(std::string_view text, const CLogicalFont& font) const override;
+    void SetDeviceClip(std::optional<CDeviceClip> clip) override;
 
     // The whole document: header, every element drawn so far, closing tag.
     std::string Document() const;
@@ -33,6 +34,8 @@ private:
     int32_t m_width;
     int32_t m_height;
     std::string m_body;
+    int m_clipCount = 0;
+    bool m_inClipGroup = false;
 };
 
 }  // namespace kestro

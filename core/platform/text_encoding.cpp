@@ -84,4 +84,27 @@ std::string TextAsUtf8(std::string_view bytes) {
     return IsValidUtf8(bytes) ? std::string(bytes) : Windows1252ToUtf8(bytes);
 }
 
+std::string TextAsWindows1252(std::string_view bytes, char replacement) {
+    if (!IsValidUtf8(bytes)) return std::string(bytes);
+    std::string out;
+    out.reserve(bytes.size());
+    for (size_t i = 0; i < bytes.size();) {
+        const size_t n = SequenceLength(bytes, i);
+        uint32_t c = static_cast<uint8_t>(bytes[i]) & (n == 1 ? 0x7F : 0x7F >> n);
+        for (size_t k = 1; k < n; ++k)
+            c = (c << 6) | (static_cast<uint8_t>(bytes[i + k]) & 0x3F);
+        i += n;
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out += static_cast<char>(c);
+            continue;
+        }
+        char mapped = replacement;
+        for (uint32_t k = 0; k < 32; ++k)
+            if (kHighControls[k] != 0 && kHighControls[k] == c)
+                mapped = static_cast<char>(0x80 + k);
+        out += mapped;
+    }
+    return out;
+}
+
 }  // namespace kestro

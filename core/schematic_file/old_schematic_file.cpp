@@ -26,9 +26,18 @@ bool WrittenByVersionOne(const std::array<uint8_t, kOldHeaderBlock>& header) {
     return header[2] == 0 || header[2] == 1;
 }
 
-// An old library transfer leaves the map of old element numbers behind.
+// Port count of an old sheet: the header block is followed by the symbol box (four i16)
+// and the i16 port count. Nothing when the file ends first.
+std::optional<int16_t> ReadOldPortCount(CByteStream& in) {
+    uint8_t fields[10];
+    if (in.Read(fields, sizeof fields) != sizeof fields) return std::nullopt;
+    return static_cast<int16_t>(static_cast<uint16_t>(fields[8] | (fields[9] << 8)));
+}
+
+// A transfer always leaves the map of old element numbers behind, even for an old
+// library of no elements (the ground element's number alone).
 bool HoldsTransferredLibrary(CLibraryData& library) {
-    return library.GetOldNumbers().size() > 1;
+    return !library.GetOldNumbers().empty();
 }
 
 bool Refuse(CPrompts& prompts, const char* pattern, const std::string& path) {
@@ -53,10 +62,13 @@ bool ReadOldSchematic(CCircuit& document, CByteStream& in, const std::string& pa
 std::optional<CSubcircuitHeader> ReadOldSubcircuitHeader(CByteStream& in, const std::string& path,
                                                          CPrompts& prompts) {
     const auto header = ReadOldHeader(in);
-    if (header && WrittenByVersionOne(*header))
+    if (header && WrittenByVersionOne(*header)) {
         Refuse(prompts, kOldVersionOneFile, path);
-    else
-        Refuse(prompts, kIncompatibleOldFile, path);
+        return std::nullopt;
+    }
+    const auto ports = header ? ReadOldPortCount(in) : std::nullopt;
+    // A sheet with ports cannot be placed either: its items are not converted.
+    Refuse(prompts, ports && *ports == 0 ? kNotASubcircuit : kIncompatibleOldFile, path);
     return std::nullopt;
 }
 

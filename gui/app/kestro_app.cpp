@@ -31,13 +31,16 @@
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/frame_document.h"
 #include "gui/frames/main_frame.h"
+#include "gui/library_editor/library_transfer.h"
 #include "gui/platform/process_starter.h"
 #include "gui/platform/qt_prompts.h"
 #include "gui/platform/qt_settings_store.h"
 #include "gui/platform/viewer_channel.h"
+#include "gui/print/print_service.h"
 #include "gui/resources/button_images.h"
 #include "gui/resources/edit_cursors.h"
 #include "gui/resources/element_button_images.h"
+#include "gui/resources/string_table.h"
 
 namespace kestro {
 
@@ -55,9 +58,12 @@ CKestroApp::CKestroApp(CKestroAppSetup setup)
       m_prompts(std::move(setup.prompts)),
       m_starter(std::move(setup.processStarter)),
       m_programFolder(setup.programFolder ? *setup.programFolder : RunningProgramFolder()),
+      m_userFolder(setup.userFolder ? *setup.userFolder : UserKestroFolder()),
       m_viewerSocketName(setup.viewerSocketName) {
     if (!m_prompts) m_prompts = std::make_unique<CQtPrompts>();
     if (!m_starter) m_starter = std::make_unique<CQtProcessStarter>();
+    m_libraryStorage =
+        std::make_unique<CLibraryStorage>(LocateLibrary(m_programFolder, m_userFolder), *m_prompts);
     RegisterCommands();
 }
 
@@ -87,7 +93,7 @@ bool CKestroApp::Start(const QStringList& arguments) {
     // 7. The schematic menu is built with the command table of the main frame (step 11).
     // 8. The four library fonts.
     m_libraryFonts = StartupLibraryFonts();
-    // 9. The element library from the program folder.
+    // 9. The element library from the program folder (or the user's copy of it).
     LoadLibrary();
     // 10. The circuit document type, then the library document type.
     CreateDocumentTypes();
@@ -129,18 +135,24 @@ void CKestroApp::LoadLibrary() {
     // A missing or unreadable file is reported by the loader; the program goes on with the
     // library as far as it was read.
     m_library = std::make_unique<CLibraryData>(*m_prompts);
-    if (!m_library->Open(LibraryFileName())) m_library->SetPath(LibraryFileName());
+    m_libraryStorage->Open(*m_library);
     m_library->SetDefaultTextFont({m_settings.textFont.name, m_settings.textFont.size,
                                    m_settings.textFont.weight, m_settings.textFont.italic != 0});
     m_libraryModified = [this] { return m_library && m_library->IsModified(); };
-    m_saveLibrary = [this] { return m_library && m_library->Save(); };
+    m_saveLibrary = [this] { return SaveLibrary(); };
+}
+
+bool CKestroApp::SaveLibrary() {
+    return m_library && m_libraryStorage->Save(*m_library);
 }
 
 void CKestroApp::CreateDocumentTypes() {
     m_parts =
         std::make_unique<CPartEnvironment>(CPartEnvironment{*m_library, m_settings, *m_prompts});
+    m_printService = std::make_unique<CPrintService>(m_settings, *m_prompts);
     m_viewServices.settings = &m_settings;
     m_viewServices.cursors = m_cursors.get();
+    m_viewServices.printing = m_printService.get();
     m_viewServices.showStatus = [this](const QString& text) {
         if (m_mainFrame) m_mainFrame->SetStatusText(text);
     };
@@ -158,13 +170,11 @@ void CKestroApp::CreateDocumentTypes() {
 
 void CKestroApp::UpdatePrintPageSize() {
     double width = kNoPrinterWidth, height = kNoPrinterHeight;
-    const QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    if (!info.isNull()) {
-        QPrinter printer(info, QPrinter::HighResolution);
-        const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
-        if (printable.width() > 0 && printable.height() > 0) {
-            width = printable.width();
-            height = printable.height();
+    if (m_printService && !QPrinterInfo::defaultPrinter().isNull()) {
+        const CSizeI printable = PrintableSize(m_printService->Printer());
+        if (printable.cx > 0 && printable.cy > 0) {
+            width = printable.cx;
+            height = printable.cy;
         }
     }
     m_viewServices.printPageSize = PrintPageSize(width, height, m_settings.printPageLegend != 0);
@@ -215,13 +225,13 @@ void CKestroApp::CheckLibraryUpdate() {
     if (!m_library || !m_library->IsModified()) return;
     if (m_library->GetVersionMajor() == 3 && m_library->GetVersionMinor() <= 20) {
         // A failed save has told the user why; the library stays modified for exit to ask.
-        if (!m_library->Save()) return;
+        if (!SaveLibrary()) return;
         m_prompts->ShowMessage(kLibraryUpdated, MessageIcon::Information);
         return;
     }
     if (m_prompts->Ask(kLibraryUpdatedQuestion, MessageButtons::YesNoCancel,
                        MessageIcon::Question) == Answer::Yes)
-        m_library->Save();
+        SaveLibrary();
 }
 
 void CKestroApp::OpenCommandLineFiles() {
@@ -296,6 +306,23 @@ void CKestroApp::ShowAbout() {
     about.exec();
 }
 
+bool CKestroApp::TransferOldLibrary() {
+    if (!m_library || !m_mainFrame) return false;
+    CLibraryTransferSteps steps;
+    steps.closeDocuments = [this] { return CloseAllDocuments(); };
+    // The menu editor and the attribute window are closed here once they exist.
+    steps.closeLibraryWindows = [] {};
+    steps.libraryReplaced = [this] { BuildElementMenu(); };
+    steps.showBusy = [this](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+        m_mainFrame->SetStatusText(CommandPrompt(busy ? kIdsProcessing : kIdsReady));
+    };
+    return RunLibraryTransfer(*m_library, *m_prompts, steps);
+}
+
 bool CKestroApp::RunTarn(CSimulationSource& source) {
     return m_launcher->RunEngine(source);
 }
@@ -327,6 +354,7 @@ void CKestroApp::RegisterCommands() {
         },
         [this](CCommandState& s) { s.checked = m_settings.showSubcircuitName != 0; });
     Commands().Add(kIdHelpIndex, [this] { HelpWindow().ShowContents(); });
+    Commands().Add(kIdLibraryTransfer, [this] { TransferOldLibrary(); });
     Commands().Add(kIdAppAbout, [this] { ShowAbout(); });
     Commands().Add(
         kIdRunTarn,

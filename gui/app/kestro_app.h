@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "core/app/library_location.h"
 #include "core/app/simulation_launch.h"
 #include "core/library/library_fonts.h"
 #include "core/platform/prompts.h"
@@ -29,14 +30,18 @@ class CLibraryData;
 struct CPartEnvironment;
 class CLocalViewerChannel;
 class CMainFrame;
+class CPrintService;
 
 // What the application is made with. Anything left empty takes the real thing: the user's
-// settings file, Qt message boxes, detached processes, the running program's folder.
+// settings file, Qt message boxes, detached processes, the running program's folder, the
+// user's own Kestro data folder.
 struct CKestroAppSetup {
     std::unique_ptr<CSettingsStore> settingsStore;
     std::unique_ptr<CPrompts> prompts;
     std::unique_ptr<CProcessStarter> processStarter;
     std::optional<std::string> programFolder;
+    // Where the user's copy of the library goes when the program folder cannot be written.
+    std::optional<std::string> userFolder;
     QString viewerSocketName;
 };
 
@@ -68,8 +73,8 @@ public:
     CSettingsStore& SettingsStore() { return *m_store; }
     CPrompts& Prompts() { return *m_prompts; }
     const std::string& ProgramFolder() const { return m_programFolder; }
-    // The element library file in the program folder.
-    std::string LibraryFileName() const { return m_programFolder + "KESTRO.LIB"; }
+    // Where the element library is read from and saved to.
+    const CLibraryLocation& LibraryLocation() const { return m_libraryStorage->Location(); }
     CLibraryFonts& LibraryFonts() { return m_libraryFonts; }
     const CEditCursors& Cursors() const { return *m_cursors; }
     CMainFrame* MainFrame() const { return m_mainFrame.get(); }
@@ -79,6 +84,11 @@ public:
     // The circuit document type; null before start-up step 10 and after exit.
     CKestroDocTemplate* DocTemplate() const { return m_docTemplate.get(); }
     CViewServices& ViewServices() { return m_viewServices; }
+    // Saves the element library where LibraryLocation() says (every save of the library
+    // goes through here); false when it was not saved (the reason was shown).
+    bool SaveLibrary();
+    // The printer and what printing needs; null before start-up step 10.
+    CPrintService* PrintService() const { return m_printService.get(); }
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
 
     // "New": an untitled schematic with its window.
@@ -90,7 +100,7 @@ public:
     void OpenWithDialog();
     // "Close All": the save questions, then every document closed without asking more.
     bool CloseAllDocuments();
-    // The print page size from the default printer (or 850 by 1100 without one).
+    // The print page size from the printer as set up (or 850 by 1100 without one).
     void UpdatePrintPageSize();
     CLocalViewerChannel& ViewerChannel() { return *m_viewer; }
     CHelpWindow& HelpWindow();
@@ -98,6 +108,10 @@ public:
     CAutosave* Autosave() const { return m_autosave.get(); }
     // Files named on the command line, opened once a document opener is set.
     const QStringList& CommandLineFiles() const { return m_commandLineFiles; }
+
+    // "Transfer old version Library ": the library becomes one transferred from the
+    // previous version's files; false when nothing was transferred.
+    bool TransferOldLibrary();
 
     // Run TARN on the document of a schematic window; true when the engine started.
     bool RunTarn(CSimulationSource& source);
@@ -147,13 +161,16 @@ private:
     std::unique_ptr<CPrompts> m_prompts;
     std::unique_ptr<CProcessStarter> m_starter;
     std::string m_programFolder;
+    std::string m_userFolder;
     QString m_viewerSocketName;
     CLibraryFonts m_libraryFonts;
     std::unique_ptr<CEditCursors> m_cursors;
     std::unique_ptr<CLocalViewerChannel> m_viewer;
     std::unique_ptr<CSimulationLauncher> m_launcher;
     std::unique_ptr<CLibraryData> m_library;
+    std::unique_ptr<CLibraryStorage> m_libraryStorage;
     std::unique_ptr<CPartEnvironment> m_parts;
+    std::unique_ptr<CPrintService> m_printService;
     CViewServices m_viewServices;
     std::unique_ptr<CKestroDocTemplate> m_docTemplate;
     std::unique_ptr<CAutosave> m_autosave;

@@ -3,7 +3,6 @@
 #include <QMenu>
 #include <QPageSetupDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 
 #include "core/document/circuit.h"
 #include "core/platform/prompts.h"
@@ -12,6 +11,7 @@
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
 #include "gui/frames/main_frame.h"
+#include "gui/print/print_service.h"
 
 namespace kestro {
 
@@ -116,9 +116,8 @@ void CKestroApp::RefreshRecentFileMenus() {
 }
 
 void CKestroApp::PrinterSetup() {
-    QPrinterInfo info = QPrinterInfo::defaultPrinter();
-    QPrinter printer(info, QPrinter::HighResolution);
-    QPageSetupDialog dialog(&printer, m_mainFrame.get());
+    if (!m_printService) return;
+    QPageSetupDialog dialog(&m_printService->Printer(), m_mainFrame.get());
     if (dialog.exec() != QDialog::Accepted) return;
     UpdatePrintPageSize();
     if (m_redrawAllViews) m_redrawAllViews();

@@ -10,7 +10,9 @@
 #include "gui/frames/child_frame.h"
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/main_frame.h"
+#include "gui/print/view_printer.h"
 #include "gui/views/kestro_view.h"
+#include "gui/views/view_services.h"
 
 namespace kestro {
 
@@ -110,7 +112,9 @@ CChildFrame* CKestroDocTemplate::CreateFrame(CCircuit& document) {
 
 QWidget* CKestroDocTemplate::MakePane(CChildFrame& frame, CCircuitFrameDocument& adapter) {
     TrackFrame(frame, adapter);
-    return new CKestroView(adapter.Shared(), m_services, &adapter);
+    auto* view = new CKestroView(adapter.Shared(), m_services, &adapter);
+    if (m_services.printing) new CViewPrinter(*view, *m_services.printing);
+    return view;
 }
 
 // Every window of a document is known here, also those "New Window" makes.

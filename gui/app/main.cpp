@@ -2,7 +2,9 @@
 #include <QCommandLineParser>
 #include <QTimer>
 #include <cstring>
+#include <iostream>
 
+#include "core/platform/console_prompts.h"
 #include "gui/app/kestro_app.h"
 #include "gui/frames/document_frame.h"
 #include "gui/frames/main_frame.h"
@@ -14,10 +16,28 @@ void SetNames() {
     QCoreApplication::setOrganizationName("QUORVANT");
     QCoreApplication::setApplicationName("KESTRO");
     QCoreApplication::setApplicationVersion(KESTRO_VERSION_TEXT);
+    // Lets the desktop match the windows with the launcher entry and its icon.
+    QGuiApplication::setDesktopFileName("com.quorvant.kestro");
 }
 
+// A picture is taken with nobody to answer: messages go to standard error and questions
+// are answered No, so that nothing waits and nothing is saved.
+class CUnattendedPrompts : public kestro::CConsolePrompts {
+public:
+    CUnattendedPrompts() : CConsolePrompts(std::cerr, kestro::Answer::No) {}
+    void ShowMessage(const std::string& text, kestro::MessageIcon icon) override {
+        CConsolePrompts::ShowMessage("kestro: " + text, icon);
+    }
+    kestro::Answer Ask(const std::string& text, kestro::MessageButtons buttons,
+                       kestro::MessageIcon icon) override {
+        return CConsolePrompts::Ask("kestro: " + text, buttons, icon);
+    }
+};
+
 QCommandLineOption ScreenshotOption() {
-    return {"screenshot", "Save a picture of the main window and quit.", "file.png"};
+    return {"screenshot",
+            "Save a picture of the main window and quit; messages go to standard error.",
+            "file.png"};
 }
 
 QCommandLineOption ZoomOption() {
@@ -77,7 +97,9 @@ int main(int argc, char** argv) {
     parser.process(app);
     const QCommandLineOption screenshot = ScreenshotOption();
 
-    kestro::CKestroApp kestro;
+    kestro::CKestroAppSetup setup;
+    if (parser.isSet(screenshot)) setup.prompts = std::make_unique<CUnattendedPrompts>();
+    kestro::CKestroApp kestro(std::move(setup));
     if (!kestro.Start(parser.positionalArguments())) return 1;
     if (parser.isSet(screenshot)) {
         // A picture only: the program quits without the exit work, so no setting is written.

@@ -25,6 +25,8 @@ inline constexpr int kIdPrintSelectedPreview = 34051;
 inline constexpr int kIdSaveAll = 34052;
 inline constexpr int kIdCloseAll = 34053;
 inline constexpr int kIdPrintPageSetup = 34054;
+inline constexpr int kIdFileExport = 34056;
+inline constexpr int kIdPrintBlackWhite = 35021;
 inline constexpr int kIdAppExit = 57665;
 
 // Edit

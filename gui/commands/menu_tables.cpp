@@ -26,17 +26,27 @@ CMenuEntry Popup(const char* label, std::vector<CMenuEntry> entries, int id = 0)
 
 // The schematic File menu; the main frame's is the same.
 CMenuEntry SchematicFileMenu() {
-    return Popup(
-        "&File",
-        {Item(kIdFileNew, "&New", "Ctrl+N"), Item(kIdFileOpen, "&Open...", "Ctrl+O"),
-         Item(kIdFileClose, "&Close"), Item(kIdCloseAll, "Close All"), Separator(),
-         Item(kIdFileSave, "&Save", "Ctrl+S"), Item(kIdFileSaveAs, "Save &As..."),
-         Item(kIdSaveAll, "Save All"), Separator(), Item(kIdFilePrint, "&Print...", "Ctrl+P"),
-         Item(kIdFilePrintPreview, "Print Pre&view"), Item(kIdPrintSelected, "Print Selected"),
-         Item(kIdPrintSelectedPreview, "Print Selected Preview"),
-         Item(kIdPrintPageSetup, "Print Page Setup"), Item(kIdFilePrintSetup, "P&rinter Setup..."),
-         Separator(), Item(kIdFileMruFirst, "Recent File"), Separator(),
-         Item(kIdAppExit, "E&xit")});
+    return Popup("&File", {Item(kIdFileNew, "&New", "Ctrl+N"),
+                           Item(kIdFileOpen, "&Open...", "Ctrl+O"),
+                           Item(kIdFileClose, "&Close"),
+                           Item(kIdCloseAll, "Close All"),
+                           Separator(),
+                           Item(kIdFileSave, "&Save", "Ctrl+S"),
+                           Item(kIdFileSaveAs, "Save &As..."),
+                           Item(kIdSaveAll, "Save All"),
+                           Item(kIdFileExport, "&Export..."),
+                           Separator(),
+                           Item(kIdFilePrint, "&Print...", "Ctrl+P"),
+                           Item(kIdFilePrintPreview, "Print Pre&view"),
+                           Item(kIdPrintSelected, "Print Selected"),
+                           Item(kIdPrintSelectedPreview, "Print Selected Preview"),
+                           Item(kIdPrintBlackWhite, "Print Black and White"),
+                           Item(kIdPrintPageSetup, "Print Page Setup"),
+                           Item(kIdFilePrintSetup, "P&rinter Setup..."),
+                           Separator(),
+                           Item(kIdFileMruFirst, "Recent File"),
+                           Separator(),
+                           Item(kIdAppExit, "E&xit")});
 }
 
 CMenuEntry SchematicEditMenu(bool clipboardSubmenu) {

@@ -32,6 +32,8 @@ CPrintPageSetupDlg::CPrintPageSetupDlg(const std::array<std::string, 5>& titleIn
     for (size_t i = 0; i < m_edits.size(); ++i) {
         m_edits[i] = new QLineEdit(QString::fromStdString(TextAsUtf8(titleInfo[i])), this);
         m_edits[i]->setObjectName(QStringLiteral("id%1").arg(kEditIds[i]));
+        // Room for a company name or a title without scrolling.
+        m_edits[i]->setMinimumWidth(m_edits[i]->fontMetrics().averageCharWidth() * 40);
         form->addRow(QString::fromLatin1(kLabels[i]), m_edits[i]);
     }
     auto* today = new QPushButton(QStringLiteral("Today"), this);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
+#include <QRegion>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -225,7 +226,7 @@ void CQPainterCanvas::Flush() {
 }
 
 void CQPainterCanvas::AddLine(CPointI from, CPointI to) {
-    if (m_batch != Batch::Lines || m_batchPen != GetPen()) {
+    if (m_batch != Batch::Lines || m_batchPen != GetPen() || m_appliedPenScale != GetPenScale()) {
         Flush();
         m_batch = Batch::Lines;
         m_batchPen = GetPen();
@@ -248,19 +249,21 @@ void CQPainterCanvas::ApplyPen() {
 }
 
 void CQPainterCanvas::SetPainterPen(const CPen& pen) {
-    if (m_appliedPen == pen) return;
+    if (m_appliedPen == pen && m_appliedPenScale == GetPenScale()) return;
     m_appliedPen = pen;
+    m_appliedPenScale = GetPenScale();
     if (pen.style == kPenNull) {
         m_painter.setPen(Qt::NoPen);
         return;
     }
     QPen qpen(ToQColor(pen.color));
     qpen.setStyle(ToQtStyle(pen.style));
-    if (pen.width <= 1) {
+    const int width = DevicePenWidth(pen);
+    if (width <= 1) {
         qpen.setWidth(0);  // cosmetic: one device pixel
         qpen.setCapStyle(Qt::FlatCap);
     } else {
-        qpen.setWidth(pen.width);
+        qpen.setWidth(width);
         qpen.setCapStyle(Qt::RoundCap);
         qpen.setJoinStyle(Qt::RoundJoin);
     }
@@ -281,7 +284,7 @@ void CQPainterCanvas::ApplyBrush() {
 void CQPainterCanvas::Line(CPointI from, CPointI to) {
     if (!HasPen() || from == to) return;
     const CPen& pen = GetPen();
-    if (pen.width > 1) {
+    if (DevicePenWidth(pen) > 1) {
         ApplyPen();
         m_painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
         return;
@@ -390,6 +393,22 @@ void CQPainterCanvas::Text(const CRectI& box, std::string_view text, const CLogi
     m_painter.rotate(-90.0 * turns);
     m_painter.drawText(baseline, characters);
     m_painter.restore();
+}
+
+void CQPainterCanvas::SetDeviceClip(std::optional<CDeviceClip> clip) {
+    Flush();
+    CCanvas::SetDeviceClip(clip);
+    if (!clip) {
+        m_painter.setClipping(false);
+        return;
+    }
+    const auto rect = [](const CRectI& r) {
+        return QRect(QPoint(std::min(r.left, r.right), std::min(r.top, r.bottom)),
+                     QPoint(std::max(r.left, r.right) - 1, std::max(r.top, r.bottom) - 1));
+    };
+    QRegion region(rect(clip->area));
+    if (clip->hole) region -= QRegion(rect(*clip->hole));
+    m_painter.setClipRegion(region);
 }
 
 CSizeI CQPainterCanvas::TextExtent(std::string_view text, const CLogicalFont& font) const {

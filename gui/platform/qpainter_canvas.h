@@ -107,6 +107,8 @@ public:
     void Text(const CRectI& box, std::string_view text, const CLogicalFont& font, int quarterTurns,
               CPaletteColor color) override;
     CSizeI TextExtent(std::string_view text, const CLogicalFont& font) const override;
+    // On top of the painter's own clip (a window's paint region stays in force).
+    void SetDeviceClip(std::optional<CDeviceClip> clip) override;
 
 private:
     // Runs of one-pixel solid lines of one pen, and of small filled boxes of one colour, are
@@ -127,6 +129,7 @@ private:
     QPainter& m_painter;
     // What the painter holds, so unchanged pens, brushes and fonts are not set again.
     std::optional<CPen> m_appliedPen;
+    double m_appliedPenScale = 1.0;
     std::optional<CBrush> m_appliedBrush;
     const QFont* m_appliedFont = nullptr;
     bool m_textAsImages = true;

@@ -72,11 +72,21 @@ QImage ElementButtonImage(const CLibElement& element, const CSettings& settings,
 void UpdateElementButtons(CMainFrame& frame, CLibraryData& library, const CSettings& settings) {
     for (QAction* button : frame.ElementToolBar()->actions()) {
         const int index = CCommandTable::CommandId(button) - kFirstElementCommand;
-        if (index < 0 || uint32_t(index) >= library.GetElementCount()) continue;
-        const CLibElement* element = library.GetElement(uint32_t(index));
-        if (!element) continue;
+        if (index < 0) continue;
+        const CLibElement* element = uint32_t(index) < library.GetElementCount()
+                                         ? library.GetElement(uint32_t(index))
+                                         : nullptr;
+        const QString standIn = QStringLiteral("Element %1").arg(index);
+        // A smaller library than before (after a transfer) leaves no picture behind.
+        if (!element) {
+            frame.SetElementButton(index + kFirstElementCommand, ElementPlaceholderIcon(), standIn);
+            continue;
+        }
+        // Elements of a transferred library have no description: the name says what it is.
+        QString text = QString::fromStdString(element->GetDescription());
+        if (text.isEmpty()) text = QString::fromStdString(element->GetName());
         frame.SetElementButton(index + kFirstElementCommand, ElementButtonIcon(*element, settings),
-                               QString::fromStdString(element->GetDescription()));
+                               text.isEmpty() ? standIn : text);
     }
 }
 

@@ -18,7 +18,8 @@ QIcon ElementButtonIcon(const CLibElement& element, const CSettings& settings);
 QImage ElementButtonImage(const CLibElement& element, const CSettings& settings, qreal ratio);
 
 // Gives each element button whose element the library holds that element's image and
-// description; the other buttons keep the stand-in image.
+// description (its netlist name when it has none); the other buttons get the stand-in
+// image and "Element <index>".
 void UpdateElementButtons(CMainFrame& frame, CLibraryData& library, const CSettings& settings);
 
 }  // namespace kestro

@@ -8,6 +8,7 @@
 namespace kestro {
 
 class CEditCursors;
+class CPrintService;
 struct CSettings;
 
 // The editing modes of the schematic views (only Select is there so far).
@@ -25,14 +26,15 @@ inline constexpr double kNoPrinterHeight = 1100.0;
 QSizeF PrintPageSize(double printableWidth, double printableHeight, bool legend);
 
 // What every schematic view reads from the application: the live settings, the cursors,
-// the editing mode, the print page size, and where the status text goes. The application
-// owns one for all views; tests and benchmarks make their own.
+// the editing mode, the print page size and the printer, and where the status text goes. The
+// application owns one for all views; tests and benchmarks make their own.
 struct CViewServices {
     const CSettings* settings = nullptr;
     const CEditCursors* cursors = nullptr;
     EditMode mode = EditMode::Select;
     std::string placeKindName;  // shown in the status text while placing
     QSizeF printPageSize = PrintPageSize(kNoPrinterWidth, kNoPrinterHeight, true);
+    CPrintService* printing = nullptr;  // views print when there is one
     std::function<void(const QString&)> showStatus;
 };
 

@@ -5,7 +5,10 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <filesystem>
+
 #include "core/platform/file_stream.h"
+#include "tests/core/support/old_library_writer.h"
 #include "tests/core/support/temp_folder.h"
 
 namespace kestro {
@@ -115,6 +118,46 @@ TEST_F(KestroLibTool, ExitStatusTellsWhatWentWrong) {
     EXPECT_NE(m_error.find("No such file or directory"), std::string::npos);
     ASSERT_EQ(Run("build '" + Path("lib.txt") + "' -o '" + Path("a.lib") + "'"), 0);
     EXPECT_EQ(Run("sheet '" + Path("a.lib") + "' -o '" + Path("no/a.svg") + "'"), 3);
+}
+
+TEST_F(KestroLibTool, TransferConvertsAnOldFolderAndSaysWhatItLeftOut) {
+    const std::string old = Path("old") + "/";
+    std::filesystem::create_directory(old);
+    test::WriteOldLibrary(old, test::DozenOldElements(), test::OldGround(), test::DozenOldGroups());
+    ASSERT_EQ(Run("transfer '" + old + "' -o '" + Path("new.lib") + "'"), 0) << m_error;
+    EXPECT_EQ(m_error,
+              "kestro-lib: The drawings of 1 element stop at commands that are not converted: "
+              "T (1).\n");
+    ASSERT_EQ(Run("sheet '" + Path("new.lib") + "' -o '" + Path("new.svg") + "'"), 0) << m_error;
+    EXPECT_NE(Read("new.svg").find(">TFI</text>"), std::string::npos);
+
+    // The old library file itself may be named; --verbose names the drawings cut short.
+    std::filesystem::remove(old + "ELEMENTS.MNU");
+    ASSERT_EQ(Run("transfer --verbose '" + old + "ELEMENTS.LIB' -o '" + Path("flat.lib") + "'"), 0);
+    EXPECT_NE(m_error.find(old + "ELEMENTS.MNU: No such file or directory\n"), std::string::npos);
+    EXPECT_NE(m_error.find("kestro-lib: element 12 \"NOTE\": the drawing stops at T\n"),
+              std::string::npos);
+}
+
+TEST_F(KestroLibTool, TransferExitStatusTellsWhatWentWrong) {
+    const std::string old = Path("old") + "/";
+    std::filesystem::create_directory(old);
+    EXPECT_EQ(Run("transfer '" + old + "'"), 1);
+    EXPECT_EQ(Run("transfer '" + old + "' -o '" + Path("new.lib") + "'"), 2);
+    EXPECT_NE(m_error.find("ELEMENTS.LIB: No such file or directory"), std::string::npos);
+
+    test::WriteOldLibrary(old, test::DozenOldElements(), test::OldGround(), test::DozenOldGroups());
+    std::filesystem::resize_file(old + "ELEMENTS.LIB", 500);
+    EXPECT_EQ(Run("transfer '" + old + "' -o '" + Path("new.lib") + "'"), 2);
+    EXPECT_EQ(m_error, "kestro-lib: File error. (Old Version)\n");
+    EXPECT_EQ(Run("transfer --verbose '" + old + "' -o '" + Path("new.lib") + "'"), 2);
+    EXPECT_EQ(m_error, "kestro-lib: File error. (Old Version)\nkestro-lib: " + old +
+                           "ELEMENTS.LIB: reading stopped at byte 268, element record 0: "
+                           "attributes cut off\n");
+    EXPECT_FALSE(FileExists(Path("new.lib")));
+
+    test::WriteOldLibrary(old, test::DozenOldElements(), test::OldGround(), test::DozenOldGroups());
+    EXPECT_EQ(Run("transfer '" + old + "' -o '" + Path("no/such/new.lib") + "'"), 3);
 }
 
 }  // namespace

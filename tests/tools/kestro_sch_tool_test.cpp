@@ -8,6 +8,10 @@
 
 #include "core/hierarchy/circuit_document_manager.h"
 #include "core/objects/sub_cir_part.h"
+#include "core/objects/wire.h"
+#include "core/platform/pdf_canvas.h"
+#include "core/platform/recording_canvas.h"
+#include "core/print/print_job.h"
 #include "tests/core/support/schematic_support.h"
 #include "tests/core/support/temp_folder.h"
 
@@ -125,6 +129,103 @@ TEST_F(KestroSchTool, VerboseSaysWhereADamagedFileStoppedBeingRead) {
                                     ": reading stopped at byte "))
         << m_error;
     EXPECT_NE(m_error.find(", record "), std::string::npos) << m_error;
+}
+
+// Two wires at far corners of the sheet: at zoom 1 on A4 the pages are about 620 by 800
+// units, so the drawing spans four pages across and three down, of which two are printed.
+std::shared_ptr<CCircuit> TwoCornerSheet(CCircuitDocumentManager& documents,
+                                         const CPartEnvironment& env) {
+    auto sheet = documents.NewDocument();
+    sheet->AddObject(CWire::Create(env, {100, 100}, {200, 100}));
+    sheet->AddObject(CWire::Create(env, {1900, 1900}, {1950, 1900}));
+    sheet->SetZoom(1.0f);
+    return sheet;
+}
+
+size_t Count(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+TEST_F(KestroSchTool, ExportWritesThePrintedPagesAsPdfAndTheDrawingAsSvg) {
+    const auto sheet = TwoCornerSheet(documents, world.context.parts);
+    ASSERT_TRUE(documents.SaveUnderName(*sheet, Path("corners.sch")));
+    const std::string common = "--library '" + Path("TEST.LIB") + "' '" + Path("corners.sch") + "'";
+
+    ASSERT_EQ(Run("export -o '" + Path("corners.pdf") + "' " + common), 0) << m_error;
+    CPrintRequest a4;
+    a4.printable = CPdfPage{}.PrintableSize();
+    a4.zoom = 1.0;
+    const CPrintJob job(*sheet, a4);
+    ASSERT_EQ(job.GetPageCount(), 2);
+    const std::string pdf = ReadWholeFile(Path("corners.pdf"));
+    EXPECT_EQ(Count(pdf, "/Type /Page "), 2u);
+    EXPECT_NE(pdf.find("(Page 2 of 2) Tj"), std::string::npos);
+
+    // A larger zoom cuts more pages; --fit puts everything on one.
+    ASSERT_EQ(Run("export --zoom 2 --paper letter -o '" + Path("zoomed.pdf") + "' " + common), 0);
+    EXPECT_EQ(Count(ReadWholeFile(Path("zoomed.pdf")), "/Type /Page "), 2u);
+    EXPECT_NE(ReadWholeFile(Path("zoomed.pdf")).find("/MediaBox [0 0 612 792]"), std::string::npos);
+    ASSERT_EQ(Run("export --fit --no-legend -o '" + Path("fit.PDF") + "' " + common), 0);
+    const std::string fitted = ReadWholeFile(Path("fit.PDF"));
+    EXPECT_EQ(Count(fitted, "/Type /Page "), 1u);
+    EXPECT_EQ(fitted.find(" Tj"), std::string::npos);
+
+    ASSERT_EQ(Run("export -o '" + Path("corners.svg") + "' " + common), 0) << m_error;
+    const std::string svg = ReadWholeFile(Path("corners.svg"));
+    CRecordingCanvas drawing;
+    sheet->DrawAll(drawing);
+    size_t elements = 0;
+    for (size_t at = svg.find("\n<"); at != std::string::npos; at = svg.find("\n<", at + 1))
+        elements += svg.compare(at + 1, 2, "</") != 0;
+    EXPECT_EQ(elements, drawing.Calls().size() + 2);  // and the root and the paper
+}
+
+TEST_F(KestroSchTool, AnExportThatCannotBeWrittenLeavesNoFileBehind) {
+    const auto sheet = TwoCornerSheet(documents, world.context.parts);
+    ASSERT_TRUE(documents.SaveUnderName(*sheet, Path("corners.sch")));
+    const std::string common = "--library '" + Path("TEST.LIB") + "' '" + Path("corners.sch") + "'";
+    std::filesystem::create_directory(Path("out"));
+    std::ofstream(Path("out/old.pdf")) << "old";
+    // Writes stop after one block: the file never reaches the disk whole.
+    const std::string limited = "trap '' XFSZ; ulimit -f 1; ";
+    const std::string command = limited + "'" + kTool + "' export -o '" + Path("out/old.pdf") +
+                                "' " + common + " 2> '" + Path("err.txt") + "'";
+    const int status = std::system(command.c_str());
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 3) << ReadWholeFile(Path("err.txt"));
+    EXPECT_EQ(ReadWholeFile(Path("out/old.pdf")), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("out")),
+                            std::filesystem::directory_iterator()),
+              1);
+    // A folder where the file should go.
+    std::filesystem::create_directory(Path("out/folder.svg"));
+    EXPECT_EQ(Run("export -o '" + Path("out/folder.svg") + "' " + common), 3);
+    EXPECT_TRUE(std::filesystem::is_directory(Path("out/folder.svg")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Path("out")),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+TEST_F(KestroSchTool, ExportRefusesWhatItCannotDo) {
+    const auto empty = documents.NewDocument();
+    ASSERT_TRUE(documents.SaveUnderName(*empty, Path("empty.sch")));
+    const std::string common = "--library '" + Path("TEST.LIB") + "' '" + Path("empty.sch") + "'";
+    EXPECT_EQ(Run("export -o '" + Path("e.pdf") + "' " + common), 2);
+    EXPECT_EQ(m_error, "kestro-sch: the sheet holds nothing to print\n");
+    EXPECT_EQ(Run("export -o '" + Path("e.svg") + "' " + common), 2);
+    EXPECT_FALSE(FileExists(Path("e.pdf")) || FileExists(Path("e.svg")));
+    EXPECT_EQ(Run("export -o x.png " + common), 1);
+    EXPECT_EQ(m_error, "kestro-sch: the output must end in .pdf or .svg\n");
+    EXPECT_EQ(Run("export " + common), 1);
+    EXPECT_EQ(Run("export --zoom 0 -o x.pdf " + common), 1);
+    EXPECT_EQ(Run("export --zoom 2x -o x.pdf " + common), 1);
+    EXPECT_EQ(Run("export --paper a3 -o x.pdf " + common), 1);
+    EXPECT_EQ(Run("export --json -o x.pdf " + common), 1);
+    EXPECT_EQ(Run("dump --fit " + common), 1);
+    EXPECT_EQ(m_error, "kestro-sch: --fit is not an option of dump (see --help)\n");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "core/app/library_location.h"
 #include "core/platform/file_stream.h"
 #include "core/platform/program_folder.h"
 
@@ -41,7 +42,8 @@ int PrintText(const std::string& text) {
 }
 
 std::string LibraryOrDefault(const std::string& given) {
-    return given.empty() ? RunningProgramFolder() + "KESTRO.LIB" : given;
+    if (!given.empty()) return given;
+    return LocateLibrary(RunningProgramFolder(), UserKestroFolder()).read;
 }
 
 int RunTool(int argc, char** argv, const char* usage,

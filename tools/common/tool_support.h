@@ -39,7 +39,8 @@ int WriteTextFile(const std::string& path, const std::string& text);
 // Writes text to standard output; kCannotWrite when it could not be written.
 int PrintText(const std::string& text);
 
-// The library named on the command line, or KESTRO.LIB beside the running program.
+// The library named on the command line, or the one the editor reads: KESTRO.LIB beside
+// the running program, or the user's copy of it where that folder cannot be written.
 std::string LibraryOrDefault(const std::string& given);
 
 // Answers --help, -h and --version; otherwise hands the arguments (without the program

@@ -33,7 +33,7 @@ const char kUsage[] =
     "Draws the example schematics, saves them into FOLDER (made when missing) and writes\n"
     "the netlist of each top-level one beside it. Each file written is printed.\n"
     "\n"
-    "  --library FILE   the element library (default: KESTRO.LIB in the program folder)\n"
+    "  --library FILE   the element library (default: the editor's library)\n"
     "  --svg            also draw each sheet into NAME.svg\n"
     "\n"
     "Options: --help, --version, --verbose (say where a damaged file stopped being read).\n"

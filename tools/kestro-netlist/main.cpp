@@ -28,7 +28,7 @@ const char kUsage[] =
     "Writes the netlist of SCHEMATIC and of every subcircuit in it where the editor\n"
     "writes it (beside the schematic, with the extension .CCT) and prints its path.\n"
     "\n"
-    "  --library FILE   the element library (default: KESTRO.LIB in the program folder)\n"
+    "  --library FILE   the element library (default: the editor's library)\n"
     "  --auto-exit      the simulation line asks the engine to close when done\n"
     "  --search DIR     a folder where missing subcircuit files are looked for (repeatable);\n"
     "                   a subcircuit found nowhere is reported and left empty\n"

@@ -98,6 +98,12 @@ public:
         m_used = 0;
     }
     size_t CellCount() const { return m_used; }
+    // Calls `visit(key, value)` for every cell, in no particular order (for checks).
+    template <typename Visit>
+    void ForEach(Visit visit) const {
+        for (const Slot& slot : m_slots)
+            if (slot.key != kEmpty) visit(slot.key, slot.value);
+    }
 
 private:
     // No cell has this key: CellOf never gives INT32_MIN + 1.

@@ -33,6 +33,16 @@ public:
             visit(*part);
     }
 
+    // Calls `visit(hash, const CPart&)` for every element filed, chain by chain from its
+    // head, in no particular order of chains: what the index holds, for checks.
+    template <typename Visit>
+    void ForEachFiled(Visit visit) const {
+        m_heads.ForEach([&visit](uint64_t hash, const CPart* head) {
+            for (const CPart* part = head; part; part = part->Slot().nameNext)
+                visit(hash, *part);
+        });
+    }
+
     // FNV-1a of the name with ASCII letters in upper case; never the table's empty key.
     static uint64_t HashOf(std::string_view name);
 

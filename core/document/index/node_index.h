@@ -49,8 +49,19 @@ public:
     // Starts loading what FindFirstNear(position) will read first.
     void Prefetch(CPointF position) const { m_cells.Prefetch(KeyOf(position)); }
 
-private:
+    // The cell a node at `position` is filed under.
     static uint64_t KeyOf(CPointF position);
+    // Calls `visit(cellKey, const CSimNode&)` for every node filed, in no particular
+    // order: what the index holds, for checks against the node list.
+    template <typename Visit>
+    void ForEachFiled(Visit visit) const {
+        m_cells.ForEach([&visit](uint64_t key, const CSimNode* head) {
+            for (const CSimNode* node = head; node; node = node->m_nextInCell)
+                visit(key, *node);
+        });
+    }
+
+private:
     // Cells of 10 units centred on the grid points.
     static int32_t Cell(double value) { return CellOf(value + 5.0, 10.0); }
     CCellHash<CSimNode*> m_cells;

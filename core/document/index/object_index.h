@@ -26,8 +26,23 @@ public:
     // appended then.
     bool Query(const CRectF& area, std::vector<CPart*>& out);
 
-private:
     static constexpr double kCell = 64.0;
+    // Calls `visit(cellX, cellY, const CPart&)` for every filing of an object in a cell,
+    // and `visitLarge(const CPart&)` for every object of the list of large ones, in no
+    // particular order: what the index holds, for checks against the objects list.
+    template <typename Visit, typename VisitLarge>
+    void ForEachFiled(Visit visit, VisitLarge visitLarge) const {
+        m_cells.ForEach([&visit](uint64_t key, const std::vector<CPart*>& cell) {
+            const auto x = static_cast<int32_t>(uint32_t(key >> 32));
+            const auto y = static_cast<int32_t>(uint32_t(key));
+            for (const CPart* part : cell)
+                visit(x, y, *part);
+        });
+        for (const CPart* part : m_large)
+            visitLarge(*part);
+    }
+
+private:
     static constexpr int64_t kMaxCellsPerObject = 64;
     static constexpr int64_t kMaxCellsPerQuery = 4096;
     static constexpr size_t kFirstCellRoom = 8;

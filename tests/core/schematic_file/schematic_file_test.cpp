@@ -367,6 +367,40 @@ TEST_F(SchematicFile, OldFormatIsRecognisedAndRefusedWithItsReasons) {
     old[9 + 2 + 2] = 2;
     EXPECT_FALSE(Read(old, "/p/old.sch"));
     EXPECT_EQ(world.prompts.LastMessage(), "Unable to open /p/old.sch\nNone compatable file.");
+
+    // A transfer of an old library without elements leaves the ground element's number.
+    world.library.SetOldNumbers({8013});
+    EXPECT_FALSE(Read(old, "/p/old.sch"));
+    EXPECT_EQ(world.prompts.LastMessage(), "Unable to open /p/old.sch\nNone compatable file.");
+}
+
+TEST_F(SchematicFile, OldSheetWithoutPortsIsNotASubcircuit) {
+    // Marker, version word, header block (byte 2: not version 1.0), symbol box, port count.
+    std::vector<uint8_t> old = {'S', 'C', 'H', ' ', 'F', 'I', 'L', 'E', 0, 0x14, 0x00};
+    old.resize(9 + 2 + 128, 0);
+    old[9 + 2 + 2] = 2;
+    for (int16_t v : {-25, -35, 25, 35, 0})
+        for (int shift : {0, 8})
+            old.push_back(static_cast<uint8_t>(static_cast<uint16_t>(v) >> shift));
+    const auto header = [&](const std::vector<uint8_t>& bytes) {
+        CMemoryStream file(bytes);
+        return ReadSubcircuitHeader(file, "/p/old.sch", world.prompts);
+    };
+    EXPECT_FALSE(header(old));
+    EXPECT_EQ(world.prompts.LastMessage(), "/p/old.sch\nis Not a subcircuit.\n");
+    EXPECT_EQ(world.prompts.shown.back().icon, MessageIcon::Stop);
+
+    old.back() = 0;
+    old[old.size() - 2] = 3;  // three ports: a subcircuit, but one that cannot be converted
+    EXPECT_FALSE(header(old));
+    EXPECT_EQ(world.prompts.LastMessage(), "Unable to open /p/old.sch\nNone compatable file.");
+    old.resize(old.size() - 1);  // the port count cut off
+    EXPECT_FALSE(header(old));
+    EXPECT_EQ(world.prompts.LastMessage(), "Unable to open /p/old.sch\nNone compatable file.");
+    old[9 + 2 + 2] = 1;
+    EXPECT_FALSE(header(old));
+    EXPECT_EQ(world.prompts.LastMessage(),
+              "Unable to open /p/old.sch\nThis file was written by Kestro version 1.0");
 }
 
 TEST_F(SchematicFile, SubcircuitHeaderGivesVersionPortsAndBox) {

@@ -1,7 +1,6 @@
 // Start-up, settings, the application's own commands and the order of the exit.
 #include <QDialog>
 #include <QMdiArea>
-#include <QPainter>
 #include <QPushButton>
 #include <QSettings>
 #include <QStatusBar>
@@ -257,7 +256,6 @@ private slots:
         QVERIFY(help.Browser()->toPlainText().contains("Running a simulation"));
         help.ShowKeyword("no-such-topic");
         QVERIFY(help.isVisible());
-        SaveScreenshot(help, "help_window");
     }
 
     void aboutBoxShowsTheProgramAndCloses() {
@@ -272,10 +270,6 @@ private slots:
     void editingCursorsAreDrawnForEveryNumberAndPixelRatio() {
         CEditCursors cursors(2.0);
         QCOMPARE(int(CEditCursors::Ids().size()), 15);
-        QImage sheet(15 * 72, 80, QImage::Format_ARGB32);
-        sheet.fill(QColor(200, 200, 200));
-        QPainter painter(&sheet);
-        int column = 0;
         for (const int id : CEditCursors::Ids()) {
             for (const qreal ratio : {1.0, 2.0}) {
                 const QImage image = CEditCursors::Image(id, ratio);
@@ -289,19 +283,12 @@ private slots:
             const QPoint hot = CEditCursors::HotSpot(id);
             QVERIFY(QRect(0, 0, 32, 32).contains(hot));
             QCOMPARE(cursors.Cursor(id).shape(), Qt::BitmapCursor);
-            QImage big = CEditCursors::Image(id, 2.0);
-            big.setDevicePixelRatio(1.0);
-            painter.drawImage(column * 72 + 4, 8, big);
-            ++column;
         }
         QCOMPARE(cursors.Cursor(999).shape(), Qt::ArrowCursor);
         QCOMPARE(CEditCursors::SizingCursor(1, 1).shape(), Qt::SizeFDiagCursor);
         QCOMPARE(CEditCursors::SizingCursor(-1, 1).shape(), Qt::SizeBDiagCursor);
         QCOMPARE(CEditCursors::SizingCursor(0, -1).shape(), Qt::SizeVerCursor);
         QCOMPARE(CEditCursors::SizingCursor(1, 0).shape(), Qt::SizeHorCursor);
-        painter.end();
-        QDir().mkpath(QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots");
-        sheet.save(QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots/cursors.png");
     }
 };
 

@@ -4,7 +4,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -54,14 +53,6 @@ QList<int> ButtonIds(const QToolBar* bar) {
     for (const QAction* a : bar->actions())
         ids << (a->isSeparator() ? 0 : CCommandTable::CommandId(a));
     return ids;
-}
-
-// The picture of a frame with an open menu drawn where it pops up.
-QImage WithMenu(QWidget& frame, QMenu& menu) {
-    QImage picture = frame.grab().toImage();
-    QPainter p(&picture);
-    p.drawPixmap(frame.mapFromGlobal(menu.pos()), menu.grab());
-    return picture;
 }
 
 }  // namespace
@@ -302,7 +293,6 @@ private slots:
         QTest::mouseMove(handle, start - QPoint(splitter->width() / 2, 0));
         QTest::mouseRelease(handle, Qt::LeftButton, {}, start - QPoint(splitter->width() / 2, 0));
         QTRY_COMPARE(child->PaneCount(), 2);
-        SaveScreenshot(*frame, "main_frame_split");
     }
 
     void newWindowShowsTheSameDocumentAndClosingFollowsTheRules() {
@@ -392,47 +382,6 @@ private slots:
                 QVERIFY2(partial == 0, qPrintable(QString("%1 at %2").arg(id).arg(ratio)));
             }
         }
-        // A contact sheet of every image, enlarged, for a person to look at.
-        const QList<int> ids{57600, 57601, 57603, 57607, 57635, 57634, 57637, 35019,
-                             32772, 32773, 32774, 33000, 33002, 32776, 32820, 32821,
-                             32822, 32823, 34021, 34022, 33001, 34301, 34308, 34302,
-                             34303, 34304, 34305, 34306, 34307, 34300, 5000};
-        QImage sheet(ids.size() * 36, 36 + 66, QImage::Format_ARGB32);
-        sheet.fill(QColor(240, 240, 240));
-        QPainter p(&sheet);
-        for (int i = 0; i < ids.size(); ++i) {
-            QImage one = ButtonImage(ids[i], 1.0);
-            one.setDevicePixelRatio(1.0);
-            p.drawImage(QRect(i * 36 + 2, 2, 32, 30), one);  // 1x, doubled
-            QImage two = ButtonImage(ids[i], 2.0);
-            two.setDevicePixelRatio(1.0);
-            p.drawImage(i * 36 + 2, 40, two);  // 2x, as it is
-        }
-        p.end();
-        sheet.save(QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots/button_images.png");
-    }
-
-    void picturesOfTheWindow() {
-        auto frame = MakeFrame();
-        SaveScreenshot(*frame, "main_frame_empty");
-        QMenu* file = frame->CommandTable().Menus(kMenuMain).at(0);
-        QTest::keyClick(frame.get(), Qt::Key_F, Qt::AltModifier);
-        QTRY_VERIFY(file->isVisible());
-        WithMenu(*frame, *file)
-            .save(QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots/main_frame_file_menu.png");
-        file->hide();
-
-        frame->AddDocumentFrame(new CLibChildFrame)->setGeometry(420, 20, 360, 300);
-        auto* child = new CChildFrame;
-        frame->AddDocumentFrame(child)->setGeometry(10, 10, 560, 380);
-        child->Split();
-        QMenu* view = frame->CommandTable().Menus(kMenuSchematic).at(2);
-        view->popup(frame->menuBar()->mapToGlobal(
-            frame->menuBar()->actionGeometry(view->menuAction()).bottomLeft()));
-        QTRY_VERIFY(view->isVisible());
-        WithMenu(*frame, *view)
-            .save(QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots/main_frame_schematic.png");
-        view->hide();
     }
 };
 

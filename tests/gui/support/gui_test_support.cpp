@@ -15,10 +15,12 @@ namespace kestro {
 void IsolateUserFolders() {
     static QTemporaryDir home;  // lives as long as the test program
     QDir(home.path()).mkpath("config");
+    QDir(home.path()).mkpath("data");
     QDir(home.path()).mkpath("runtime");
     QFile::setPermissions(home.path() + "/runtime",
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/config"));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + "/data"));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + "/runtime"));
     qputenv("XDG_STATE_HOME", QFile::encodeName(home.path() + "/state"));
 }
@@ -79,14 +81,6 @@ CFileSizeLimit::~CFileSizeLimit() {
     limit.rlim_cur = m_previous;
     ::setrlimit(RLIMIT_FSIZE, &limit);
     ::signal(SIGXFSZ, m_previousHandler);
-}
-
-QString SaveScreenshot(QWidget& widget, const QString& name) {
-    const QString folder = QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots";
-    QDir().mkpath(folder);
-    const QString path = folder + "/" + name + ".png";
-    widget.grab().save(path);
-    return path;
 }
 
 bool WriteScript(const QString& path, const QByteArray& body) {

@@ -13,8 +13,9 @@ class QWidget;
 
 namespace kestro {
 
-// Points the user's config and runtime folders at a fresh temporary folder, so that no test
-// reads or writes the real user's settings or reaches a real viewer. Call it first thing.
+// Points the user's config, data and runtime folders at a fresh temporary folder, so that no
+// test reads or writes the real user's settings or library copy, or reaches a real viewer.
+// Call it first thing.
 void IsolateUserFolders();
 
 // Starts programs as the editor does and keeps every request, so a test can tell that a
@@ -61,8 +62,5 @@ private:
     unsigned long m_previous;
     void (*m_previousHandler)(int);
 };
-
-// Saves a picture of the widget as <build>/screenshots/<name>.png and returns the path.
-QString SaveScreenshot(QWidget& widget, const QString& name);
 
 }  // namespace kestro

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMimeData>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QToolBar>
@@ -78,29 +77,6 @@ class KestroViewTest : public QObject {
 
     QTemporaryDir m_folder;
 
-    // Every element toolbar image, enlarged four times, for a person to look at.
-    static void SaveElementButtonSheet(CKestroApp& app) {
-        const QList<QAction*> buttons = app.MainFrame()->ElementToolBar()->actions();
-        QImage sheet(buttons.size() * 68, 64, QImage::Format_ARGB32);
-        sheet.fill(QColor(240, 240, 240));
-        QPainter p(&sheet);
-        int x = 0;
-        for (QAction* button : buttons) {
-            const int id = CCommandTable::CommandId(button);
-            if (id < 5000) continue;
-            QImage one = ElementButtonImage(*app.Library()->GetElement(uint32_t(id - 5000)),
-                                            app.Settings(), 1.0);
-            one.setDevicePixelRatio(1.0);
-            p.fillRect(QRect(x + 2, 2, 64, 60), Qt::white);
-            p.drawImage(QRect(x + 2, 2, 64, 60), one);
-            x += 68;
-        }
-        p.end();
-        QDir().mkpath(QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots");
-        sheet.copy(0, 0, x, 64)
-            .save(QStringLiteral(KESTRO_BINARY_DIR) + "/screenshots/element_buttons.png");
-    }
-
 private slots:
     void initTestCase() { IsolateUserFolders(); }
 
@@ -115,7 +91,6 @@ private slots:
         QVERIFY(resistor);
         QCOMPARE(resistor->toolTip(),
                  QString::fromStdString(t.app->Library()->GetElement(7)->GetDescription()));
-        SaveElementButtonSheet(*t.app);
         // No library there: its loader says why, and the editor runs without elements.
         QTemporaryDir empty;
         CTestApp bare = MakeTestApp("/nonexistent/kestro/");

@@ -126,7 +126,6 @@ private slots:
         const QImage image = Render(*m_view);
         m_view->Selection().Clear();
         m_view->UpdateSelectionBounds();
-        SaveScreenshot(*m_view, "view_every_kind");
         CheckAgainstReference(image, "every_kind_zoom_1_2");
     }
 
