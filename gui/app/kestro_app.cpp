@@ -10,6 +10,7 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSessionManager>
 #include <QUrl>
 
 #include "core/app/settings_transfer.h"
@@ -20,6 +21,7 @@
 #include "core/platform/program_folder.h"
 #include "core/platform/prompts.h"
 #include "core/platform/settings_store.h"
+#include "gui/app/autosave.h"
 #include "gui/app/kestro_doc_template.h"
 #include "gui/attributes/kestro_attributes.h"
 #include "gui/commands/command_ids.h"
@@ -68,6 +70,7 @@ CKestroApp::CKestroApp(CKestroAppSetup setup)
 }
 
 CKestroApp::~CKestroApp() {
+    m_autosave.reset();  // no copy is taken of documents on their way out
     // Windows first, then the documents they show, then the library the documents use.
     m_mainFrame.reset();
     ReleaseEditingState();
@@ -112,6 +115,16 @@ bool CKestroApp::Start(const QStringList& arguments) {
     OpenCommandLineFiles();
     // 17. The library update check.
     CheckLibraryUpdate();
+    // 18. Copies a crashed editor left behind, then the autosave timer.
+    m_autosave = std::make_unique<CAutosave>(*this, CRecoveryStore::DefaultFolder());
+    m_autosave->OfferRecovered(*m_prompts);
+    m_autosave->SetInterval(m_settings.autosaveSeconds);
+    // 19. The desktop's log-out asks as the exit does.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+        const bool canInteract = session.allowsInteraction();
+        if (!CommitDataForLogout(canInteract)) session.cancel();
+        if (canInteract) session.release();
+    });
     CleanUpNodesWhenIdle();
     return true;
 }
@@ -273,10 +286,22 @@ bool CKestroApp::SaveAllModified() {
     return true;
 }
 
+bool CKestroApp::CommitDataForLogout(bool canInteract) {
+    if (canInteract) return SaveAllModified();
+    if (m_autosave) {
+        m_autosave->SaveNow();
+        m_autosave->Wait();
+    }
+    return true;
+}
+
 void CKestroApp::Exit() {
     if (m_exited) return;
     m_exited = true;
-    // The user has answered every save question: the documents go without asking more.
+    // The user has answered every save question: the documents go without asking more,
+    // and their recovery copies with them.
+    if (m_autosave) m_autosave->RemoveAll();
+    m_autosave.reset();
     if (m_docTemplate) m_docTemplate->CloseAllDocuments();
     // Settings are written only here, never when the options pages close.
     TransferSettings(*m_store, m_settings, TransferDirection::Write);

@@ -24,6 +24,7 @@ namespace kestro {
 
 class CCircuit;
 class CEditCursors;
+class CAutosave;
 class CKestroAttributes;
 class CKestroView;
 class CMenuTreeDialog;
@@ -64,6 +65,10 @@ public:
     // The documents' save prompts, then the library's question. False when the user
     // cancelled, so the exit or close is abandoned.
     bool SaveAllModified();
+    // The desktop session ends: asks about unsaved sheets and the library as at exit
+    // when the session lets it (false: the user cancelled, and the log-out with it),
+    // otherwise writes recovery copies of every modified sheet.
+    bool CommitDataForLogout(bool canInteract);
     // The end, once the main window has agreed to close: settings written, library gone.
     void Exit();
     bool HasExited() const { return m_exited; }
@@ -103,6 +108,8 @@ public:
     void UpdatePrintPageSize();
     CLocalViewerChannel& ViewerChannel() { return *m_viewer; }
     CHelpWindow& HelpWindow();
+    // Recovery copies of modified sheets (null before Start).
+    CAutosave* Autosave() const { return m_autosave.get(); }
     // Files named on the command line, opened once a document opener is set.
     const QStringList& CommandLineFiles() const { return m_commandLineFiles; }
 
@@ -196,6 +203,7 @@ private:
     std::unique_ptr<CPrintService> m_printService;
     CViewServices m_viewServices;
     std::unique_ptr<CKestroDocTemplate> m_docTemplate;
+    std::unique_ptr<CAutosave> m_autosave;
     CRecentFileList m_recentFiles;
     bool m_recentFilesChanged = false;
     QTimer* m_idleTimer = nullptr;

@@ -72,19 +72,6 @@ void Delete(CKestroView& view) {
     view.UpdateSelectionBounds();
 }
 
-void UndoDelete(CKestroView& view) {
-    CCircuit* document = view.Document();
-    if (!document || !document->CanUndoDelete()) return;
-    CEditState& state = view.Editing();
-    state.Ghost().Hide();
-    state.SetMode(EditMode::Select);
-    const CPointF centre = document->GetDeletionBuffer().GetBounds().Center();
-    document->UndoDelete(view.Selection());
-    view.UpdateSelectionBounds();
-    view.ScrollToCentre(centre);
-    view.viewport()->update();
-}
-
 void SelectAll(CKestroView& view) {
     CCircuit* document = view.Document();
     if (!document) return;
@@ -170,11 +157,8 @@ void RegisterEditCommands(CKestroView& view) {
         kIdEditCopy, [&view] { Copy(view); },
         [&view](CCommandState& s) { s.enabled = view.Selection().CountedCount() >= 1; });
     commands.Add(kIdEditClear, [&view] { Delete(view); });
-    commands.Add(
-        kIdEditUndo, [&view] { UndoDelete(view); },
-        [&view](CCommandState& s) {
-            s.enabled = view.Document() && view.Document()->CanUndoDelete();
-        });
+    // Undo and Redo belong to the document's history (its frame document): every edit
+    // step of these commands is recorded there.
     const auto anyObject = [&view](CCommandState& s) { s.enabled = HasObjects(view); };
     commands.Add(
         kIdSelectAll, [&view] { SelectAll(view); }, anyObject);
