@@ -14,6 +14,7 @@
 #include <memory>
 #include <thread>
 
+#include "bench/gui_bench_main.h"
 #include "tools/graphon/lib/decimate.h"
 #include "tools/graphon/lib/result_file.h"
 #include "tools/graphon/plot_widget.h"
@@ -117,11 +118,8 @@ BENCHMARK(BM_ReduceMillionRows)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv);
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    std::filesystem::remove(std::filesystem::temp_directory_path() / "kestro-graphon-bench.TXT");
-    return 0;
+    return kestro::RunGuiBenchmarks(argc, argv, [] {
+        std::filesystem::remove(std::filesystem::temp_directory_path() /
+                                "kestro-graphon-bench.TXT");
+    });
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "bench/gui_bench_main.h"
 #include "core/document/circuit.h"
 #include "core/hierarchy/circuit_document_manager.h"
 #include "core/library/library_data.h"
@@ -107,11 +108,5 @@ BENCHMARK(BM_BuildElementsMenu)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv);
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    delete &kestro::Fixture();
-    return 0;
+    return kestro::RunGuiBenchmarks(argc, argv, [] { delete &kestro::Fixture(); });
 }

@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <memory>
 
+#include "bench/gui_bench_main.h"
 #include "core/document/circuit.h"
 #include "core/hierarchy/circuit_document_manager.h"
 #include "core/library/library_data.h"
@@ -117,11 +118,5 @@ BENCHMARK(BM_DragFeedbackFrame)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv);
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    kestro::Fixture().reset();
-    return 0;
+    return kestro::RunGuiBenchmarks(argc, argv, [] { kestro::Fixture().reset(); });
 }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "bench/gui_bench_main.h"
 #include "core/document/circuit.h"
 #include "core/document/element_list.h"
 #include "core/hierarchy/circuit_document_manager.h"
@@ -59,10 +60,5 @@ BENCHMARK(BM_ElementListText)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv);
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kestro::RunGuiBenchmarks(argc, argv);
 }

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 
+#include "bench/gui_bench_main.h"
 #include "core/document/circuit.h"
 #include "core/hierarchy/circuit_document_manager.h"
 #include "core/library/library_data.h"
@@ -134,11 +135,5 @@ BENCHMARK(BM_RepaintOneChangedObject)->Arg(10000)->Unit(benchmark::kMicrosecond)
 
 int main(int argc, char** argv);
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    kestro::Fixtures().clear();
-    return 0;
+    return kestro::RunGuiBenchmarks(argc, argv, [] { kestro::Fixtures().clear(); });
 }

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "bench/gui_bench_main.h"
 #include "bench/print_sheet.h"
 #include "core/print/print_job.h"
 #include "gui/print/print_service.h"
@@ -78,10 +79,5 @@ BENCHMARK(BM_BlackAndWhitePagePicture)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv);
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return kestro::RunGuiBenchmarks(argc, argv);
 }

@@ -136,7 +136,7 @@ TEST(TarnDeck, EveryModelTranslatesItsDefaultLine) {
         std::string line = "'" + std::string(model.netlistName) + "' 'X1'";
         for (size_t i = 0; i < model.pins.size(); ++i)
             line += " " + std::to_string(i + 1);
-        for (const CValueSpec& value : model.values) {
+        for (const CValueRule& value : model.values) {
             const std::string name = value.name;
             if (value.kind == ValueKind::Text)
                 line += name == "Points" && std::string(model.netlistName) == "GATING" ? " '0 180'"

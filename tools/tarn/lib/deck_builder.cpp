@@ -56,15 +56,15 @@ std::optional<std::string> CheckFields(const CModel& model, const CElementLine& 
         pins.push_back(std::to_string(*node));
     }
     for (size_t i = 0; i < model.values.size(); ++i) {
-        const CValueSpec& spec = model.values[i];
+        const CValueRule& rule = model.values[i];
         const CField& field = element.fields[model.pins.size() + i];
         const bool number = !field.quoted && ParseNumber(field.text).has_value();
         const bool whole = !field.quoted && ParseWhole(field.text).has_value();
         const bool fits =
-            spec.kind == ValueKind::Text || (spec.kind == ValueKind::Float ? number : whole);
+            rule.kind == ValueKind::Text || (rule.kind == ValueKind::Float ? number : whole);
         if (!fits)
-            return std::string(spec.name) + " is not " +
-                   (spec.kind == ValueKind::Float ? "a number" : "a whole number") + ": \"" +
+            return std::string(rule.name) + " is not " +
+                   (rule.kind == ValueKind::Float ? "a number" : "a whole number") + ": \"" +
                    field.text + "\"";
     }
     return std::nullopt;

@@ -86,7 +86,7 @@ std::string ModelReference() {
         text += ".\n";
         if (model.values.empty()) continue;
         text += "\n| Value | Unit | Kind |\n|---|---|---|\n";
-        for (const CValueSpec& value : model.values)
+        for (const CValueRule& value : model.values)
             text += "| " + std::string(value.name) + " | " + value.unit + " | " +
                     KindName(value.kind) + " |\n";
     }

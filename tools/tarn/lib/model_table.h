@@ -14,7 +14,7 @@ namespace kestro::tarn {
 
 enum class ValueKind { Float, Integer, Boolean, Text };
 
-struct CValueSpec {
+struct CValueRule {
     const char* name;
     const char* unit;
     ValueKind kind;
@@ -24,7 +24,7 @@ struct CModel {
     const char* netlistName;
     const char* title;
     std::vector<const char*> pins;  // what each pin is, in netlist order
-    std::vector<CValueSpec> values;
+    std::vector<CValueRule> values;
     const char* model;   // what the model stands for
     const char* limits;  // where it stops being faithful; may be empty
     void (*translate)(CElementContext&);

@@ -295,7 +295,7 @@ void AddDynamics(std::vector<CModel>& table) {
                          c.Inductor("d", x, "0", 1.0, 0);
                          ControlOutput(c, 1, N(c.Float(0)) + "*" + V(x));
                      }});
-    const std::vector<CValueSpec> secondOrder = {{"Gain", "", F}, {"Fc", "Hz", F}, {"Zeta", "", F}};
+    const std::vector<CValueRule> secondOrder = {{"Gain", "", F}, {"Fc", "Hz", F}, {"Zeta", "", F}};
     table.push_back({"LPF", "Low-pass filter (second order)", kOneInput, secondOrder,
                      "Gain x w^2 / (s^2 + 2 Zeta w s + w^2), w = 2 pi Fc, as TFN.", "",
                      [](CElementContext& c) {
@@ -332,7 +332,7 @@ void Carrier(CElementContext& c, std::vector<std::pair<double, double>> corners)
 }
 
 void AddWaveforms(std::vector<CModel>& table) {
-    const std::vector<CValueSpec> carrier = {
+    const std::vector<CValueRule> carrier = {
         {"Freq", "Hz", F}, {"Ymin", "", F}, {"Ymax", "", F}, {"Phase", "deg", F}};
     table.push_back({"CARTRI",
                      "Triangle carrier",

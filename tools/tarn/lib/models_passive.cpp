@@ -89,7 +89,7 @@ const std::vector<const char*> kTransformerPins = {"primary, dotted end", "prima
 const std::vector<const char*> kThreePhaseTransformerPins = {
     "primary phase A",   "primary phase B",   "primary phase C",
     "secondary phase a", "secondary phase b", "secondary phase c"};
-const std::vector<CValueSpec> kTransformerValues = {
+const std::vector<CValueRule> kTransformerValues = {
     {"N1", "", F},  {"N2", "", F},  {"Rp", "Ohm", F}, {"Rs", "Ohm", F},
     {"Lp", "H", F}, {"Ls", "H", F}, {"Lm", "H", F}};
 

@@ -105,7 +105,7 @@ void AddSourceModels(std::vector<CModel>& table) {
                      "An ngspice DC current source.",
                      "",
                      [](CElementContext& c) { Source(c, true, "DC " + DeckNumber(c.Float(0))); }});
-    const std::vector<CValueSpec> sineVoltage = {{"Vpk", "V", F},
+    const std::vector<CValueRule> sineVoltage = {{"Vpk", "V", F},
                                                  {"Freq", "Hz", F},
                                                  {"Phase", "deg", F},
                                                  {"Voff", "V", F},
@@ -113,7 +113,7 @@ void AddSourceModels(std::vector<CModel>& table) {
     table.push_back({"VSIN", "Sine voltage source", kVoltagePins, sineVoltage,
                      "Voff + Vpk sin(2 pi Freq t + Phase) from Tstart on, 0 before.", "",
                      [](CElementContext& c) { Sine(c, false); }});
-    const std::vector<CValueSpec> sineCurrent = {{"Ipk", "A", F},
+    const std::vector<CValueRule> sineCurrent = {{"Ipk", "A", F},
                                                  {"Freq", "Hz", F},
                                                  {"Phase", "deg", F},
                                                  {"Ioff", "A", F},
@@ -138,7 +138,7 @@ void AddSourceModels(std::vector<CModel>& table) {
                         DeckNumber(2 * kPi * c.Float(1)) + "*time+" + DeckNumber(phase) + ")");
              }
          }});
-    const std::vector<CValueSpec> wave = {
+    const std::vector<CValueRule> wave = {
         {"Vpp", "V", F}, {"Freq", "Hz", F}, {"Duty", "", F}, {"Voff", "V", F}, {"Phase", "deg", F}};
     table.push_back(
         {"VSQ", "Square-wave voltage source", kVoltagePins, wave,
