@@ -1,5 +1,7 @@
 #include "core/document/undo_history.h"
 
+#include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 #include "core/document/circuit.h"
@@ -209,10 +211,17 @@ void CUndoHistory::NoteSavedState() {
     if (!m_sheet->IsModified()) m_savedPosition = m_position;
 }
 
+CUndoHistory* CUndoHistory::Of(const CCircuit& sheet) {
+    auto* history = dynamic_cast<CUndoHistory*>(sheet.GetEditJournal());
+    return history && history->m_sheet == &sheet ? history : nullptr;
+}
+
 bool CUndoHistory::Undo() {
     if (!CanUndo() || m_sheet->GetOpenEdit()) return false;
     NoteSavedState();
-    m_steps[--m_position]->Run(*m_sheet, true);
+    CStep& step = *m_steps[--m_position];
+    step.Run(*m_sheet, true);
+    NoteStepObjects(step);
     AfterMove();
     return true;
 }
@@ -220,9 +229,29 @@ bool CUndoHistory::Undo() {
 bool CUndoHistory::Redo() {
     if (!CanRedo() || m_sheet->GetOpenEdit()) return false;
     NoteSavedState();
-    m_steps[m_position++]->Run(*m_sheet, false);
+    CStep& step = *m_steps[m_position++];
+    step.Run(*m_sheet, false);
+    NoteStepObjects(step);
     AfterMove();
     return true;
+}
+
+// Whatever the step touched and the sheet holds now: after an undo the objects put back
+// and changed, after a redo the ones added and changed. Links go last, so the first
+// object stands by itself.
+void CUndoHistory::NoteStepObjects(const CStep& step) {
+    m_lastObjects.clear();
+    std::unordered_set<const CPart*> seen;
+    const auto note = [&](CPart* part) {
+        if (part && m_sheet->Contains(*part) && seen.insert(part).second)
+            m_lastObjects.push_back(part);
+    };
+    for (const CEditOperation& operation : step.record.operations)
+        note(operation.part);
+    for (const CCompactChange& change : step.changes)
+        note(change.part);
+    std::stable_partition(m_lastObjects.begin(), m_lastObjects.end(),
+                          [](const CPart* part) { return !part->IsLink(); });
 }
 
 void CUndoHistory::AfterMove() {
@@ -234,6 +263,7 @@ void CUndoHistory::MarkSaved() {
 }
 
 void CUndoHistory::Clear() {
+    m_lastObjects.clear();
     m_steps.clear();
     m_position = 0;
     m_memory = 0;
@@ -242,6 +272,7 @@ void CUndoHistory::Clear() {
 
 void CUndoHistory::OnEditCommitted(CCircuit& document, CEditRecord record) {
     if (&document != m_sheet) return;
+    m_lastObjects.clear();
     if (!record.wasModified) m_savedPosition = m_position;
     DropRedoSteps();
     auto step = std::make_unique<CStep>(std::move(record));

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/document/edit_step.h"
 
@@ -35,6 +36,8 @@ public:
     void Attach(CCircuit& sheet);
     void Detach();
     CCircuit* GetSheet() const { return m_sheet; }
+    // The history recording the sheet's edits, if one is.
+    static CUndoHistory* Of(const CCircuit& sheet);
 
     bool CanUndo() const;
     bool CanRedo() const;
@@ -45,6 +48,9 @@ public:
     // False when there is nothing to undo (redo), or an edit is open on the sheet.
     bool Undo();
     bool Redo();
+    // The objects the last Undo or Redo brought back or changed that are on the sheet
+    // now, elements before their text links: what the user wants to see selected.
+    const std::vector<CPart*>& LastStepObjects() const { return m_lastObjects; }
 
     // The sheet was saved (or reloaded): its present state is the saved one.
     void MarkSaved();
@@ -67,6 +73,7 @@ private:
     void DropRedoSteps();
     void DropOldSteps();
     void AfterMove();
+    void NoteStepObjects(const CStep& step);
 
     CCircuit* m_sheet = nullptr;
     std::deque<std::unique_ptr<CStep>> m_steps;
@@ -74,6 +81,7 @@ private:
     std::optional<size_t> m_savedPosition;  // none: the saved state is out of reach
     size_t m_memory = 0;
     size_t m_budget;
+    std::vector<CPart*> m_lastObjects;
 };
 
 }  // namespace kestro

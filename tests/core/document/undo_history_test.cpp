@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "core/document/internal_clipboard.h"
@@ -159,6 +160,33 @@ TEST_F(UndoHistory, NamesFollowTheStepsAndANewEditDropsTheRedoSteps) {
     EXPECT_FALSE(history.CanRedo());
     EXPECT_EQ(history.UndoName(), "Flip");
     EXPECT_EQ(history.UndoCount(), 1u);
+}
+
+TEST_F(UndoHistory, EachUndoAndRedoNamesTheObjectsItBroughtBackOrChanged) {
+    EXPECT_EQ(CUndoHistory::Of(*sheet), &history);
+    CSimPart* element = sheet->PlaceElement(test::kResistor, {700, 700}, 0);
+    ASSERT_TRUE(element);
+    ASSERT_GT(element->GetLinkCount(), 0u);
+    CPart* wire = sheet->AddObject(CWire::Create(env, {500, 500}, {600, 500}));
+    // Deleted with its text links: undone, all of it comes back, the element first.
+    sheet->DeleteSelection(Select({element, wire}));
+    ASSERT_TRUE(history.Undo());
+    const std::vector<CPart*>& back = history.LastStepObjects();
+    ASSERT_EQ(back.size(), 2 + element->GetLinkCount());
+    EXPECT_FALSE(back.front()->IsLink());
+    EXPECT_TRUE(std::find(back.begin(), back.end(), wire) != back.end());
+    // Redone, nothing of it is on the sheet; a move names what moved either way.
+    ASSERT_TRUE(history.Redo());
+    EXPECT_TRUE(history.LastStepObjects().empty());
+    ASSERT_TRUE(history.Undo());
+    sheet->MoveSelection(Select({wire}), 10, 0);
+    EXPECT_TRUE(history.LastStepObjects().empty()) << "a new edit forgets the last undo";
+    ASSERT_TRUE(history.Undo());
+    EXPECT_EQ(history.LastStepObjects(), std::vector<CPart*>{wire});
+    ASSERT_TRUE(history.Redo());
+    EXPECT_EQ(history.LastStepObjects(), std::vector<CPart*>{wire});
+    history.Detach();
+    EXPECT_EQ(CUndoHistory::Of(*sheet), nullptr);
 }
 
 TEST_F(UndoHistory, BackAtTheSavedStateTheSheetIsNotModified) {
