@@ -16,6 +16,7 @@
 #include "core/app/settings_transfer.h"
 #include "core/app/simulation_launch.h"
 #include "core/document/circuit.h"
+#include "core/hierarchy/file_lock.h"
 #include "core/library/library_data.h"
 #include "core/objects/part_environment.h"
 #include "core/platform/program_folder.h"
@@ -75,6 +76,7 @@ CKestroApp::~CKestroApp() {
     m_mainFrame.reset();
     ReleaseEditingState();
     m_docTemplate.reset();
+    m_fileLocks.reset();
     m_parts.reset();
     m_library.reset();
 }
@@ -158,6 +160,9 @@ void CKestroApp::CreateDocumentTypes() {
     UpdatePrintPageSize();
     m_docTemplate = std::make_unique<CKestroDocTemplate>(*m_parts, m_viewServices,
                                                          CNetlistFolders{m_programFolder, {}});
+    // Files of open sheets carry a lock, so that a second editor warns before opening them.
+    m_fileLocks = std::make_unique<CFileLocks>();
+    m_docTemplate->Manager().SetFileLocks(m_fileLocks.get());
     m_docTemplate->SetPathObserver([this](const std::string& path) { NoteRecentFile(path); });
     m_documentsSavePrompt = [this] { return m_docTemplate->SaveAllModified(); };
     m_openDocument = [this](const QString& path) {
@@ -311,6 +316,7 @@ void CKestroApp::Exit() {
     // refer to it.
     ReleaseEditingState();
     m_docTemplate.reset();
+    m_fileLocks.reset();
     m_parts.reset();
     m_library.reset();
     emit Exited();

@@ -25,6 +25,7 @@ namespace kestro {
 class CCircuit;
 class CEditCursors;
 class CAutosave;
+class CFileLocks;
 class CKestroAttributes;
 class CKestroView;
 class CMenuTreeDialog;
@@ -202,6 +203,7 @@ private:
     std::unique_ptr<CPartEnvironment> m_parts;
     std::unique_ptr<CPrintService> m_printService;
     CViewServices m_viewServices;
+    std::unique_ptr<CFileLocks> m_fileLocks;  // outlives the documents holding them
     std::unique_ptr<CKestroDocTemplate> m_docTemplate;
     std::unique_ptr<CAutosave> m_autosave;
     CRecentFileList m_recentFiles;
