@@ -30,6 +30,8 @@ void CAutosave::SetInterval(int seconds) {
         m_timer.stop();
         return;
     }
+    // The same interval again (the options closed) keeps the countdown running.
+    if (m_timer.isActive() && m_timer.interval() == seconds * 1000) return;
     m_timer.start(seconds * 1000);
 }
 
@@ -82,6 +84,8 @@ void CAutosave::OfferRecovered(CPrompts& prompts) {
         // Save writes the user's own file, never the copy.
         sheet->SetPathName(copy.originalPath);
         if (copy.originalPath.empty()) sheet->SetTitle(name.toStdString());
+        // The lock goes from the copy to the user's file.
+        if (CKestroDocTemplate* type = m_app.DocTemplate()) type->Manager().FollowPath(*sheet);
         sheet->SetModified(true);
         m_store.Remove(copy.key);
         m_written.insert(Key(*sheet));

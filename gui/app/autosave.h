@@ -29,6 +29,8 @@ public:
 
     // 0 stops it.
     void SetInterval(int seconds);
+    // 0 when it is off.
+    int IntervalSeconds() const { return m_timer.isActive() ? m_timer.interval() / 1000 : 0; }
     // Writes the copies now (the timer's work); also used at a log-out that cannot ask.
     void SaveNow();
     // Asks about each copy left behind: Yes opens it as a modified sheet with its

@@ -1,5 +1,7 @@
 // Autosave: copies of modified sheets in the recovery folder, the user's file untouched,
 // and the question at the next start after an editor that never exited.
+#include <QLabel>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -8,6 +10,10 @@
 #include "core/library/library_data.h"
 #include "gui/app/autosave.h"
 #include "gui/app/kestro_doc_template.h"
+#include "gui/commands/command_ids.h"
+#include "gui/commands/command_table.h"
+#include "gui/dialogs/options_sheet.h"
+#include "gui/frames/main_frame.h"
 #include "tests/gui/support/gui_test_support.h"
 
 using namespace kestro;
@@ -102,6 +108,42 @@ private slots:
         QCOMPARE(t.prompts->Messages().size(), asked);
         QCOMPARE(t.app->Autosave()->Store().List().size(), size_t(1));
         t.app->Autosave()->RemoveAll();
+    }
+
+    // "Autosave every" on the Standard page: typed seconds, 0 shown as "Off" and the
+    // timer stopped; the setting is written at exit.
+    void theIntervalIsSetOnTheStandardOptionsPage() {
+        CTestApp t = MakeTestApp();
+        QVERIFY(t.app->Start());
+        QCOMPARE(t.app->Autosave()->IntervalSeconds(), 120);
+        const auto typeSeconds = [](const QString& text, QString* shown) {
+            auto* sheet = qobject_cast<COptionsSheet*>(QApplication::activeModalWidget());
+            if (!sheet) return;
+            auto* field = sheet->findChild<QSpinBox*>(QStringLiteral("autosaveSeconds"));
+            if (!field) return;
+            const auto labels = sheet->findChildren<QLabel*>();
+            const bool named = std::any_of(labels.begin(), labels.end(), [field](QLabel* label) {
+                return label->buddy() == field && label->text() == "&Autosave every";
+            });
+            if (!named) return;
+            *shown = field->text();  // as the sheet opened
+            field->setFocus();
+            QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(field, text);
+            QTest::keyClick(sheet, Qt::Key_Return);
+        };
+        QString shown;
+        QTimer::singleShot(0, [&] { typeSeconds("0", &shown); });
+        QVERIFY(t.app->MainFrame()->CommandTable().Execute(kIdSettings));
+        QCOMPARE(shown, QString("120 s"));
+        QCOMPARE(t.app->Settings().autosaveSeconds, 0);
+        QCOMPARE(t.app->Autosave()->IntervalSeconds(), 0);
+        QTimer::singleShot(0, [&] { typeSeconds("45", &shown); });
+        QVERIFY(t.app->MainFrame()->CommandTable().Execute(kIdSettings));
+        QCOMPARE(shown, QString("Off"));
+        QCOMPARE(t.app->Autosave()->IntervalSeconds(), 45);
+        t.app->Exit();
+        QCOMPARE(t.store->GetInt("STANDARD OPTIONS", "AUTOSAVE", -1), 45);
     }
 };
 
