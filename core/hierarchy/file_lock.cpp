@@ -1,5 +1,6 @@
 #include "core/hierarchy/file_lock.h"
 
+#include <pwd.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -69,8 +70,14 @@ std::string HostName() {
 }
 
 std::string UserName() {
-    const char* user = std::getenv("USER");
-    return OneLine(user ? user : "");
+    if (const char* user = std::getenv("USER"); user && *user) return OneLine(user);
+    // Services and some terminals leave USER unset.
+    passwd entry{};
+    passwd* found = nullptr;
+    char buffer[1024];
+    if (getpwuid_r(getuid(), &entry, buffer, sizeof buffer, &found) == 0 && found)
+        return OneLine(found->pw_name);
+    return "";
 }
 
 std::string LocalTimeNow() {

@@ -79,14 +79,19 @@ void CAutosave::OfferRecovered(CPrompts& prompts) {
             m_store.Remove(copy.key);
             continue;
         }
-        CCircuit* sheet = m_app.OpenDocument(copy.copyPath);
+        CKestroDocTemplate* type = m_app.DocTemplate();
+        if (!type) return;
+        // Read without the recent-file list, which should never show the copy.
+        const std::shared_ptr<CCircuit> sheet = type->Manager().FindOrOpenDocument(copy.copyPath);
         if (!sheet) continue;  // the reader said why; the copy stays for another try
-        // Save writes the user's own file, never the copy.
+        // Save writes the user's own file, never the copy; the lock goes there too.
         sheet->SetPathName(copy.originalPath);
         if (copy.originalPath.empty()) sheet->SetTitle(name.toStdString());
-        // The lock goes from the copy to the user's file.
-        if (CKestroDocTemplate* type = m_app.DocTemplate()) type->Manager().FollowPath(*sheet);
+        type->Manager().FollowPath(*sheet);
+        // Modified before its window (and history) exists: no undo may reach a state that
+        // counts as saved, since none of them is the user's file.
         sheet->SetModified(true);
+        type->ShowDocument(*sheet);
         m_store.Remove(copy.key);
         m_written.insert(Key(*sheet));
         SaveNow();

@@ -13,6 +13,8 @@
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
 #include "gui/dialogs/options_sheet.h"
+#include "gui/frames/child_frame.h"
+#include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/main_frame.h"
 #include "tests/gui/support/gui_test_support.h"
 
@@ -60,6 +62,18 @@ private slots:
         QCOMPARE(sheet->GetObjectCount(), objects);
         QVERIFY(sheet->IsModified());
         QCOMPARE(ReadFile(QString::fromStdString(user)), saved);
+        // Its window says which file it is; the copy never shows as a recent file.
+        const auto frames = t.app->DocTemplate()->FramesOf(*sheet);
+        QCOMPARE(frames.size(), 1);
+        QCOMPARE(frames.first()->windowTitle(), QString::fromStdString(user));
+        for (const std::string& recent : t.app->RecentFiles().Entries())
+            QVERIFY2(recent.find("/recovery/") == std::string::npos, recent.c_str());
+        // No state of its history is the user's file: undoing never clears the mark.
+        sheet->PlaceElement(Resistor(t), {500, 100}, 0);
+        CCircuitFrameDocument* document = t.app->DocTemplate()->FrameDocument(*sheet);
+        QVERIFY(document);
+        QVERIFY(document->History().Undo());
+        QVERIFY(sheet->IsModified());
         // A clean exit takes the copies along.
         t.app->Exit();
         QVERIFY(CRecoveryStore(CRecoveryStore::DefaultFolder()).List().empty());
