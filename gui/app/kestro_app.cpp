@@ -18,6 +18,7 @@
 #include "core/document/circuit.h"
 #include "core/hierarchy/file_lock.h"
 #include "core/library/library_data.h"
+#include "core/library/library_history.h"
 #include "core/objects/part_environment.h"
 #include "core/platform/program_folder.h"
 #include "core/platform/prompts.h"
@@ -77,6 +78,7 @@ CKestroApp::~CKestroApp() {
     ReleaseEditingState();
     m_docTemplate.reset();
     m_fileLocks.reset();
+    m_libraryHistory.reset();
     m_parts.reset();
     m_library.reset();
 }
@@ -139,8 +141,11 @@ void CKestroApp::ReadSettings() {
 void CKestroApp::LoadLibrary() {
     // A missing or unreadable file is reported by the loader; the program goes on with the
     // library as far as it was read.
+    m_libraryHistory.reset();  // it refers to the library it records
     m_library = std::make_unique<CLibraryData>(*m_prompts);
     m_libraryStorage->Open(*m_library);
+    m_libraryHistory = std::make_unique<CLibraryHistory>();
+    m_libraryHistory->Attach(*m_library);
     m_library->SetDefaultTextFont({m_settings.textFont.name, m_settings.textFont.size,
                                    m_settings.textFont.weight, m_settings.textFont.italic != 0});
     m_libraryModified = [this] { return m_library && m_library->IsModified(); };
@@ -317,6 +322,7 @@ void CKestroApp::Exit() {
     ReleaseEditingState();
     m_docTemplate.reset();
     m_fileLocks.reset();
+    m_libraryHistory.reset();
     m_parts.reset();
     m_library.reset();
     emit Exited();

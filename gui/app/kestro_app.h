@@ -26,6 +26,7 @@ class CCircuit;
 class CEditCursors;
 class CAutosave;
 class CFileLocks;
+class CLibraryHistory;
 class CKestroAttributes;
 class CKestroView;
 class CMenuTreeDialog;
@@ -111,6 +112,7 @@ public:
     CHelpWindow& HelpWindow();
     // Recovery copies of modified sheets (null before Start).
     CAutosave* Autosave() const { return m_autosave.get(); }
+    CLibraryHistory* LibraryHistory() const { return m_libraryHistory.get(); }
     // Files named on the command line, opened once a document opener is set.
     const QStringList& CommandLineFiles() const { return m_commandLineFiles; }
 
@@ -200,6 +202,8 @@ private:
     std::unique_ptr<CSimulationLauncher> m_launcher;
     std::unique_ptr<CLibraryData> m_library;
     std::unique_ptr<CLibraryStorage> m_libraryStorage;
+    // Every committed change of the library, for the library windows' Undo and Redo.
+    std::unique_ptr<CLibraryHistory> m_libraryHistory;
     std::unique_ptr<CPartEnvironment> m_parts;
     std::unique_ptr<CPrintService> m_printService;
     CViewServices m_viewServices;

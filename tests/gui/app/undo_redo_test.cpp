@@ -8,6 +8,8 @@
 #include "core/document/edit_step.h"
 #include "core/document/selection.h"
 #include "core/hierarchy/circuit_document_manager.h"
+#include "core/library/library_data.h"
+#include "core/library/library_history.h"
 #include "core/objects/wire.h"
 #include "gui/app/kestro_doc_template.h"
 #include "gui/commands/command_ids.h"
@@ -109,6 +111,31 @@ private slots:
         QVERIFY(manager.Reload(*sheet));
         QVERIFY(!document->History().CanUndo());
         QVERIFY(!document->History().CanRedo());
+    }
+
+    // The library keeps its own history, apart from every sheet's.
+    void theLibraryHasItsOwnHistory() {
+        CTestApp t = MakeTestApp();
+        QVERIFY(t.app->Start());
+        CLibraryHistory* history = t.app->LibraryHistory();
+        QVERIFY(history);
+        CLibraryData& library = *t.app->Library();
+        QCOMPARE(library.GetJournal(), static_cast<CLibraryJournal*>(history));
+        CCircuit* sheet = t.app->NewDocument();
+        const CLibraryFont before = library.GetFonts()[2];
+        {
+            CLibraryEditStep step(library, "Fonts");
+            step.TouchFonts();
+            CLibraryFont bold = before;
+            bold.weight = 700;
+            library.SetFont(2, bold);
+            QVERIFY(step.Commit());
+        }
+        QCOMPARE(history->UndoName(), std::string("Fonts"));
+        QVERIFY2(!Item(t, kIdEditUndo)->isEnabled(), "the sheet has nothing to undo");
+        QVERIFY(history->Undo());
+        QVERIFY(library.GetFonts()[2] == before);
+        QVERIFY(!sheet->IsModified());
     }
 };
 
