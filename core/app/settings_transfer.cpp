@@ -65,6 +65,8 @@ void TransferSettings(CSettingsStore& store, CSettings& s, TransferDirection dir
     TransferInt(store, direction, kSectionStandard, "CLOSETARN", s.closeTarn, s.closeTarn);
     TransferInt(store, direction, kSectionStandard, "SHOWSUBCIRCUITNAME", s.showSubcircuitName,
                 s.showSubcircuitName);
+    TransferInt(store, direction, kSectionStandard, "AUTOSAVE", s.autosaveSeconds,
+                s.autosaveSeconds);
     TransferFont(store, direction, s.textFont);
     TransferColors(store, direction, s.colorRoles);
 }

@@ -242,6 +242,18 @@ public:
     void SetEditJournal(CEditJournal* journal) { m_journal = journal; }
     CEditJournal* GetEditJournal() const { return m_journal; }
 
+    // --- Undo and redo (undo_history.h) ---------------------------------------------------
+    // Puts an object taken off with RemoveObject back as it was: right after `previous`
+    // (first when null), keeping its number and name, joined to `linkOwner` (a text
+    // link) or to those of `links` still on the sheet (an element). Not recorded.
+    CPart* RestoreObject(std::unique_ptr<CPart> part, CPart* previous, CSimPart* linkOwner,
+                         const std::vector<CSimLink*>& links);
+    // Gives an object on the sheet the state of its record in the copy form (tag and
+    // record), keeping the object itself, its place and its links. False when the record
+    // is not of the object's kind (nothing changes then). Not recorded.
+    bool ReloadObject(CPart& part, const std::vector<uint8_t>& record,
+                      std::vector<std::shared_ptr<CCircuit>>& unsavedSheets);
+
     // --- Editing operations of the views -------------------------------------------------
     // Each is one edit step (it joins a step that is open already).
     // A rectangle at least 4 units wide or high selects every visible object meeting it,
@@ -316,6 +328,8 @@ private:
     bool AcceptSubcircuit(CSubCirPart& instance, bool report);
     void NameNewElement(CSimPart& element);
     void InsertIntoList(std::unique_ptr<CPart> part);
+    void InsertAt(std::unique_ptr<CPart> part, CPartList::iterator where);
+    void JoinDocument(CPart& part);
     void AssignOrder(CPart& part);
     void RenumberOrder();
     void AddInstance(CSubCirPart& instance);

@@ -110,6 +110,11 @@ void CCircuit::InsertIntoList(std::unique_ptr<CPart> part) {
         if (owner && owner->Slot().inList && owner->GetOwner() == this)
             where = std::next(owner->Slot().position);
     }
+    InsertAt(std::move(part), where);
+}
+
+void CCircuit::InsertAt(std::unique_ptr<CPart> part, CPartList::iterator where) {
+    CPart& added = *part;
     added.Slot().position = m_objects.insert(where, std::move(part));
     added.Slot().inList = true;
     added.SetOwner(this);
@@ -190,6 +195,7 @@ CPart* CCircuit::PreviousObject(const CPart& part) const {
 }
 
 void CCircuit::DeleteContents() {
+    if (m_journal) m_journal->OnContentsDiscarded(*this);
     DetachFromSubcircuits();
     if (!m_observers.empty())
         for (auto& part : m_objects)

@@ -21,6 +21,25 @@ CSheetFields CSheetFields::Capture(CCircuit& sheet) {
     return fields;
 }
 
+std::vector<uint8_t> RecordBytes(CCircuit& document, CPart& part,
+                                 std::vector<std::shared_ptr<CCircuit>>& unsavedSheets) {
+    CRecordBuffer buffer(BufferMode::Store);
+    CSerialContext context;
+    context.document = &document;
+    context.options = kSerialCopy;
+    context.unsavedSheets = &unsavedSheets;
+    WriteObjectRecord(buffer, part, context);
+    return std::vector<uint8_t>(buffer.Data(), buffer.Data() + buffer.Length());
+}
+
+CSheetState CSheetState::Capture(CCircuit& sheet) {
+    CSheetState state;
+    state.drawingArea = sheet.GetDrawingArea();
+    state.flags = sheet.GetFlags();
+    state.counters = sheet.GetElementCounters();
+    return state;
+}
+
 namespace {
 
 bool HasArea(const CRectF& r) {
@@ -31,18 +50,6 @@ CRectF JoinRects(const CRectF& a, const CRectF& b) {
     if (!HasArea(a)) return b.Normalized();
     if (!HasArea(b)) return a;
     return UnionRect(a, b.Normalized());
-}
-
-// The object's record in the copy form, as bytes.
-std::vector<uint8_t> RecordBytes(CCircuit& document, CPart& part,
-                                 std::vector<std::shared_ptr<CCircuit>>& unsavedSheets) {
-    CRecordBuffer buffer(BufferMode::Store);
-    CSerialContext context;
-    context.document = &document;
-    context.options = kSerialCopy;
-    context.unsavedSheets = &unsavedSheets;
-    WriteObjectRecord(buffer, part, context);
-    return std::vector<uint8_t>(buffer.Data(), buffer.Data() + buffer.Length());
 }
 
 }  // namespace
@@ -56,6 +63,7 @@ struct CEditStep::CState {
     CRectF touched;
     bool repaintAll = false;
     bool journal = false;
+    CSheetState stateBefore;  // journal only
 };
 
 CEditStep::CEditStep(CCircuit& document, std::string name) : m_document(document) {
@@ -65,6 +73,7 @@ CEditStep::CEditStep(CCircuit& document, std::string name) : m_document(document
     m_state->record.name = std::move(name);
     m_state->record.wasModified = document.IsModified();
     m_state->journal = document.GetEditJournal() != nullptr;
+    if (m_state->journal) m_state->stateBefore = CSheetState::Capture(document);
     document.m_openStep = this;
 }
 
@@ -91,8 +100,12 @@ void CEditStep::Remove(CPart& part) {
     operation.previous = m_document.PreviousObject(part);
     if (CSimLink* link = part.AsLink()) operation.linkOwner = link->GetOwnerElement();
     if (CSimPart* element = part.AsSimPart()) operation.links = element->GetLinks();
-    operation.removed = m_document.RemoveObject(part);
     CState& state = *Root().m_state;
+    // A changed object leaving the sheet: its state after is the one it leaves in.
+    if (auto changed = state.changed.find(&part); changed != state.changed.end() && state.journal)
+        state.record.operations[changed->second].after =
+            RecordBytes(m_document, part, state.record.unsavedSheets);
+    operation.removed = m_document.RemoveObject(part);
     state.touched = JoinRects(state.touched, part.GetBounds());
     state.record.operations.push_back(std::move(operation));
 }
@@ -180,6 +193,13 @@ void CEditStep::CommitOutermost() {
         record.area = JoinRects(record.area, area);
     if (sheetChanged) record.sheetAfter = CSheetFields::Capture(m_document);
     if (HasArea(now)) m_document.EnlargeDrawingArea(now);
+    if (state.journal) {
+        CSheetState after = CSheetState::Capture(m_document);
+        if (!(after == state.stateBefore)) {
+            record.stateBefore = std::move(state.stateBefore);
+            record.stateAfter = std::move(after);
+        }
+    }
     m_document.SetModified();
     if (state.repaintAll || sheetChanged)
         m_document.UpdateAllViews(CCircuit::kHintGeneral);

@@ -30,6 +30,17 @@ struct CSheetFields {
     static CSheetFields Capture(CCircuit& sheet);
 };
 
+// What any edit may move besides objects and the fields above, all of it saved with the
+// sheet: the drawing area (it grows to hold the objects), the flags, the naming counters.
+struct CSheetState {
+    CRectF drawingArea;
+    int32_t flags = 0;
+    std::vector<uint16_t> counters;
+
+    static CSheetState Capture(CCircuit& sheet);
+    bool operator==(const CSheetState&) const = default;
+};
+
 // One change of a document within a committed edit, in the order the changes happened:
 // undoing them in reverse order and redoing them in order gives back each state.
 struct CEditOperation {
@@ -49,7 +60,8 @@ struct CEditOperation {
     CSimPart* linkOwner = nullptr;
     std::vector<CSimLink*> links;
     // Changed: the object's record in the copy form before and after the edit (only
-    // when the document has a journal; empty otherwise).
+    // when the document has a journal; empty otherwise). "After" is the object as it
+    // was when it left the sheet, if a later operation of the edit removed it.
     std::vector<uint8_t> before;
     std::vector<uint8_t> after;
 };
@@ -61,6 +73,9 @@ struct CEditRecord {
     // The sheet's own fields before and after, when the edit changed them.
     std::optional<CSheetFields> sheetBefore;
     std::optional<CSheetFields> sheetAfter;
+    // The sheet state before and after, when the edit changed it (journal only).
+    std::optional<CSheetState> stateBefore;
+    std::optional<CSheetState> stateAfter;
     // Never-saved sheets the records of subcircuit instances name (the copy form refers
     // to them by their place here), kept alive with the record.
     std::vector<std::shared_ptr<CCircuit>> unsavedSheets;
@@ -68,10 +83,18 @@ struct CEditRecord {
     bool wasModified = false;  // the document's modified mark before the edit
 };
 
+// An object's record in the copy form (tag and record), as the edit records keep it;
+// never-saved sheets it names are kept in `unsavedSheets`.
+std::vector<uint8_t> RecordBytes(CCircuit& document, CPart& part,
+                                 std::vector<std::shared_ptr<CCircuit>>& unsavedSheets);
+
 // Takes every committed edit of a document (an undo history).
 class CEditJournal {
 public:
     virtual void OnEditCommitted(CCircuit& document, CEditRecord record) = 0;
+    // Every object of the document is about to go (close, reload): records naming them
+    // must be dropped now.
+    virtual void OnContentsDiscarded(CCircuit& /*document*/) {}
 
 protected:
     ~CEditJournal() = default;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/document/circuit.h"
+#include "core/hierarchy/file_lock.h"
 #include "core/platform/file_stream.h"
 #include "core/platform/path.h"
 #include "core/platform/prompts.h"
@@ -41,6 +42,7 @@ CCircuitDocumentManager::CEntry& CCircuitDocumentManager::AddEntry(
 }
 
 void CCircuitDocumentManager::RemoveEntry(const CCircuit& document) {
+    if (CEntry* entry = FindEntry(document)) ReleaseLock(*entry);
     std::erase_if(m_entries,
                   [&document](const CEntry& entry) { return entry.document.get() == &document; });
 }
@@ -109,6 +111,7 @@ std::shared_ptr<CCircuit> CCircuitDocumentManager::ReadNew(const std::string& ca
         return nullptr;
     }
     document->SetModified(false);
+    if (CEntry* entry = FindEntry(*document)) FollowLock(*entry);
     if (IsNewerFileVersion(document->GetVersionMajor(), document->GetVersionMinor()))
         m_context.parts.prompts.ShowMessage(FormatFileMessage(kNewerVersionWarning, canonical),
                                             MessageIcon::Exclamation);
@@ -121,8 +124,12 @@ std::shared_ptr<CCircuit> CCircuitDocumentManager::OpenDocument(const std::strin
 
 std::shared_ptr<CCircuit> CCircuitDocumentManager::FindOrOpenDocument(const std::string& path) {
     m_search.SetLastOpened(path);
+    m_declined = false;
     auto document = FindByPath(path);
-    if (!document) document = OpenDocument(path);
+    if (!document) {
+        m_declined = !MayOpen(path);
+        if (!m_declined) document = OpenDocument(path);
+    }
     if (document) {
         CEntry* entry = FindEntry(*document);
         entry->hasWindow = true;
@@ -188,6 +195,60 @@ std::string CCircuitDocumentManager::LocateSubcircuit(const std::string& path) {
     request.mustExist = true;
     const auto picked = m_context.parts.prompts.OpenFileName(request);
     return picked && FileExists(*picked) ? *picked : std::string();
+}
+
+// --- Locks --------------------------------------------------------------------------------
+
+void CCircuitDocumentManager::FollowLock(CEntry& entry) {
+    if (!m_locks) return;
+    const std::string& path = entry.document->GetPathName();
+    if (path == entry.lockedPath) return;
+    ReleaseLock(entry);
+    if (!path.empty() && m_locks->Acquire(path)) entry.lockedPath = path;
+}
+
+void CCircuitDocumentManager::ReleaseLock(CEntry& entry) {
+    if (m_locks && !entry.lockedPath.empty()) m_locks->Release(entry.lockedPath);
+    entry.lockedPath.clear();
+}
+
+void CCircuitDocumentManager::FollowPath(const CCircuit& document) {
+    if (CEntry* entry = FindEntry(document)) FollowLock(*entry);
+}
+
+// The user asked for a file another running editor has open: opening it is the user's
+// choice, made knowing that the two may overwrite each other.
+bool CCircuitDocumentManager::MayOpen(const std::string& path) {
+    if (!m_locks) return true;
+    const auto holder = m_locks->OtherHolder(CanonicalPath(path));
+    if (!holder) return true;
+    return m_context.parts.prompts.Ask(OpenElsewhereText(CanonicalPath(path), *holder),
+                                       MessageButtons::YesNo,
+                                       MessageIcon::Exclamation) == Answer::Yes;
+}
+
+std::string CCircuitDocumentManager::OpenElsewhereText(const std::string& path,
+                                                       const CLockHolder& holder) {
+    const std::pair<char, std::string> fields[] = {
+        {'s', path},
+        {'u', holder.user.empty() ? std::string("unknown") : holder.user},
+        {'p', std::to_string(holder.pid)},
+        {'h', holder.host},
+        {'t', holder.since.empty() ? std::string("unknown") : holder.since}};
+    std::string text;
+    const std::string pattern = kOpenElsewhere;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const auto field = std::find_if(std::begin(fields), std::end(fields), [&](const auto& f) {
+            return pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] == f.first;
+        });
+        if (field == std::end(fields)) {
+            text += pattern[i];
+            continue;
+        }
+        text += field->second;
+        ++i;
+    }
+    return text;
 }
 
 std::optional<CRectF> CCircuitDocumentManager::SubcircuitPlacementBox(const std::string& path) {

@@ -15,6 +15,8 @@
 namespace kestro {
 
 class CCircuit;
+class CFileLocks;
+struct CLockHolder;
 class CSubCirPart;
 struct CFileDialogRequest;
 
@@ -36,6 +38,9 @@ public:
     static constexpr const char* kPortsWillBeDeleted =
         "Some Ports Will be Deleted. Do you Want to Continue?";
     static constexpr const char* kPathInUse = "Another open schematic has this file name:\n%s";
+    static constexpr const char* kOpenElsewhere =
+        "%s\n\nis open in another Kestro (user %u, process %p on %h, since %t). When both "
+        "change it, each save overwrites the other's work.\n\nOpen it here anyway?";
 
     explicit CCircuitDocumentManager(const CPartEnvironment& parts);
     ~CCircuitDocumentManager() override;
@@ -122,6 +127,17 @@ public:
     // every instance follows. False when unchanged or cancelled.
     bool ResizeSymbolBox(CCircuit& sheet, float width, float height);
 
+    // --- Locks -------------------------------------------------------------------------
+    // The editor locks the files of its open sheets (tools do not lock): a file that
+    // another running editor holds is opened by the user only after kOpenElsewhere
+    // (Yes opens it without taking the lock, No leaves it). Null turns locking off.
+    void SetFileLocks(CFileLocks* locks) { m_locks = locks; }
+    // The document's path was set from outside (a restored copy): its lock follows.
+    void FollowPath(const CCircuit& document);
+    // The last FindOrOpenDocument left the file because the user said No to the warning.
+    bool OpenWasDeclined() const { return m_declined; }
+    static std::string OpenElsewhereText(const std::string& path, const CLockHolder& holder);
+
     // --- Search ------------------------------------------------------------------------
     CSubcircuitSearch& GetSearch() { return m_search; }
     // Tools turn the full search off: a missing file is then looked for in the
@@ -141,6 +157,7 @@ private:
         bool closeWhenUnused = false;
         std::string pathSeen;  // the document's path when `canonical` was made
         std::string canonical;
+        std::string lockedPath;  // the file whose lock this document holds
     };
 
     CEntry* FindEntry(const CCircuit& document);
@@ -153,6 +170,9 @@ private:
     bool SaveNewSubcircuits(CCircuit& document);
     void TakePath(CCircuit& document, const std::string& path);
     void RefreshUsers(CCircuit& sheet);
+    void FollowLock(CEntry& entry);
+    void ReleaseLock(CEntry& entry);
+    bool MayOpen(const std::string& path);
     // The sheets used by the document's instances, each once, in instance order.
     static std::vector<std::shared_ptr<CCircuit>> UsedSheets(const CCircuit& document);
     // Closes those of `sheets` that nothing uses or shows any more and that hold no
@@ -166,6 +186,8 @@ private:
     std::function<void(const std::string&)> m_missing;
     // Missing subcircuit paths the user gave up on, with the empty sheet standing in.
     std::map<std::string, std::weak_ptr<CCircuit>> m_givenUp;
+    CFileLocks* m_locks = nullptr;
+    bool m_declined = false;
     bool m_fullSearch = true;
     int m_untitledCount = 0;
 };

@@ -42,6 +42,7 @@ std::optional<std::string> CCircuitDocumentManager::AskSaveName(CCircuit& docume
 // The document takes a new path; the instances that use it show the new name.
 void CCircuitDocumentManager::TakePath(CCircuit& document, const std::string& path) {
     document.SetPathName(CanonicalPath(path));
+    if (CEntry* entry = FindEntry(document)) FollowLock(*entry);
     RefreshUsers(document);
 }
 
@@ -155,6 +156,8 @@ void CCircuitDocumentManager::CloseAll() {
     const auto documents = Documents();
     for (const auto& document : documents)
         document->DeleteContents();
+    for (CEntry& entry : m_entries)
+        ReleaseLock(entry);
     m_entries.clear();
 }
 

@@ -39,6 +39,8 @@ struct CSettings {
     double zoomFactor = 1.2;
     int32_t closeTarn = 0;
     int32_t showSubcircuitName = 0;
+    // Seconds between autosaves of modified sheets; 0 turns autosave off.
+    int32_t autosaveSeconds = 120;
     CTextFontSetting textFont;
     std::array<int16_t, kColorRoleCount> colorRoles = DefaultColorRoles();
 

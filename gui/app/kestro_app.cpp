@@ -10,16 +10,20 @@
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QSessionManager>
 #include <QUrl>
 
 #include "core/app/settings_transfer.h"
 #include "core/app/simulation_launch.h"
 #include "core/document/circuit.h"
+#include "core/hierarchy/file_lock.h"
 #include "core/library/library_data.h"
+#include "core/library/library_history.h"
 #include "core/objects/part_environment.h"
 #include "core/platform/program_folder.h"
 #include "core/platform/prompts.h"
 #include "core/platform/settings_store.h"
+#include "gui/app/autosave.h"
 #include "gui/app/kestro_doc_template.h"
 #include "gui/attributes/kestro_attributes.h"
 #include "gui/commands/command_ids.h"
@@ -69,12 +73,15 @@ CKestroApp::CKestroApp(CKestroAppSetup setup)
 }
 
 CKestroApp::~CKestroApp() {
+    m_autosave.reset();  // no copy is taken of documents on their way out
     // Windows first, then the documents they show, then the library the documents use.
     m_mainFrame.reset();
     ReleaseEditingState();
     // Library windows show elements of the library about to go.
     if (m_libraryWindows) m_libraryWindows->CloseAll();
     m_docTemplate.reset();
+    m_fileLocks.reset();
+    m_libraryHistory.reset();
     m_parts.reset();
     m_library.reset();
 }
@@ -115,6 +122,16 @@ bool CKestroApp::Start(const QStringList& arguments) {
     OpenCommandLineFiles();
     // 17. The library update check.
     CheckLibraryUpdate();
+    // 18. Copies a crashed editor left behind, then the autosave timer.
+    m_autosave = std::make_unique<CAutosave>(*this, CRecoveryStore::DefaultFolder());
+    m_autosave->OfferRecovered(*m_prompts);
+    m_autosave->SetInterval(m_settings.autosaveSeconds);
+    // 19. The desktop's log-out asks as the exit does.
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
+        const bool canInteract = session.allowsInteraction();
+        if (!CommitDataForLogout(canInteract)) session.cancel();
+        if (canInteract) session.release();
+    });
     CleanUpNodesWhenIdle();
     return true;
 }
@@ -127,8 +144,11 @@ void CKestroApp::ReadSettings() {
 void CKestroApp::LoadLibrary() {
     // A missing or unreadable file is reported by the loader; the program goes on with the
     // library as far as it was read.
+    m_libraryHistory.reset();  // it refers to the library it records
     m_library = std::make_unique<CLibraryData>(*m_prompts);
     m_libraryStorage->Open(*m_library);
+    m_libraryHistory = std::make_unique<CLibraryHistory>();
+    m_libraryHistory->Attach(*m_library);
     m_library->SetDefaultTextFont({m_settings.textFont.name, m_settings.textFont.size,
                                    m_settings.textFont.weight, m_settings.textFont.italic != 0});
     m_libraryModified = [this] { return m_library && m_library->IsModified(); };
@@ -148,6 +168,9 @@ void CKestroApp::CreateDocumentTypes() {
     UpdatePrintPageSize();
     m_docTemplate = std::make_unique<CKestroDocTemplate>(*m_parts, m_viewServices,
                                                          CNetlistFolders{m_programFolder, {}});
+    // Files of open sheets carry a lock, so that a second editor warns before opening them.
+    m_fileLocks = std::make_unique<CFileLocks>();
+    m_docTemplate->Manager().SetFileLocks(m_fileLocks.get());
     m_docTemplate->SetPathObserver([this](const std::string& path) { NoteRecentFile(path); });
     m_documentsSavePrompt = [this] { return m_docTemplate->SaveAllModified(); };
     m_openDocument = [this](const QString& path) {
@@ -276,10 +299,22 @@ bool CKestroApp::SaveAllModified() {
     return true;
 }
 
+bool CKestroApp::CommitDataForLogout(bool canInteract) {
+    if (canInteract) return SaveAllModified();
+    if (m_autosave) {
+        m_autosave->SaveNow();
+        m_autosave->Wait();
+    }
+    return true;
+}
+
 void CKestroApp::Exit() {
     if (m_exited) return;
     m_exited = true;
-    // The user has answered every save question: the documents go without asking more.
+    // The user has answered every save question: the documents go without asking more,
+    // and their recovery copies with them.
+    if (m_autosave) m_autosave->RemoveAll();
+    m_autosave.reset();
     if (m_docTemplate) m_docTemplate->CloseAllDocuments();
     // Settings are written only here, never when the options pages close.
     TransferSettings(*m_store, m_settings, TransferDirection::Write);
@@ -291,6 +326,8 @@ void CKestroApp::Exit() {
     // Library windows show elements of the library about to go.
     if (m_libraryWindows) m_libraryWindows->CloseAll();
     m_docTemplate.reset();
+    m_fileLocks.reset();
+    m_libraryHistory.reset();
     m_parts.reset();
     m_library.reset();
     emit Exited();

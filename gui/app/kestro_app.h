@@ -24,6 +24,9 @@ namespace kestro {
 
 class CCircuit;
 class CEditCursors;
+class CAutosave;
+class CFileLocks;
+class CLibraryHistory;
 class CKestroAttributes;
 class CKestroView;
 class CMenuTreeDialog;
@@ -65,6 +68,10 @@ public:
     // The documents' save prompts, then the library's question. False when the user
     // cancelled, so the exit or close is abandoned.
     bool SaveAllModified();
+    // The desktop session ends: asks about unsaved sheets and the library as at exit
+    // when the session lets it (false: the user cancelled, and the log-out with it),
+    // otherwise writes recovery copies of every modified sheet.
+    bool CommitDataForLogout(bool canInteract);
     // The end, once the main window has agreed to close: settings written, library gone.
     void Exit();
     bool HasExited() const { return m_exited; }
@@ -104,6 +111,9 @@ public:
     void UpdatePrintPageSize();
     CLocalViewerChannel& ViewerChannel() { return *m_viewer; }
     CHelpWindow& HelpWindow();
+    // Recovery copies of modified sheets (null before Start).
+    CAutosave* Autosave() const { return m_autosave.get(); }
+    CLibraryHistory* LibraryHistory() const { return m_libraryHistory.get(); }
     // Files named on the command line, opened once a document opener is set.
     const QStringList& CommandLineFiles() const { return m_commandLineFiles; }
 
@@ -198,10 +208,14 @@ private:
     std::unique_ptr<CSimulationLauncher> m_launcher;
     std::unique_ptr<CLibraryData> m_library;
     std::unique_ptr<CLibraryStorage> m_libraryStorage;
+    // Every committed change of the library, for the library windows' Undo and Redo.
+    std::unique_ptr<CLibraryHistory> m_libraryHistory;
     std::unique_ptr<CPartEnvironment> m_parts;
     std::unique_ptr<CPrintService> m_printService;
     CViewServices m_viewServices;
+    std::unique_ptr<CFileLocks> m_fileLocks;  // outlives the documents holding them
     std::unique_ptr<CKestroDocTemplate> m_docTemplate;
+    std::unique_ptr<CAutosave> m_autosave;
     CRecentFileList m_recentFiles;
     bool m_recentFilesChanged = false;
     QTimer* m_idleTimer = nullptr;

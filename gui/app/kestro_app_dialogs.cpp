@@ -5,6 +5,7 @@
 #include "core/document/circuit.h"
 #include "core/hierarchy/sheet_navigation.h"
 #include "core/library/library_data.h"
+#include "gui/app/autosave.h"
 #include "gui/app/kestro_app.h"
 #include "gui/app/kestro_doc_template.h"
 #include "gui/commands/command_ids.h"
@@ -55,6 +56,7 @@ void CKestroApp::ShowOptions(int page) {
                                        m_settings.textFont.italic != 0});
     UpdatePrintPageSize();
     if (m_redrawAllViews) m_redrawAllViews();
+    if (m_autosave) m_autosave->SetInterval(m_settings.autosaveSeconds);
 }
 
 void CKestroApp::ShowElementList() {

@@ -80,6 +80,8 @@ void CKestroApp::OpenRecentFile(int index) {
     if (index < 0 || index >= static_cast<int>(entries.size())) return;
     const std::string path = entries[static_cast<size_t>(index)];
     if (OpenDocument(path)) return;
+    // Left open in another editor at the user's word: the file is still fine.
+    if (m_docTemplate && m_docTemplate->Manager().OpenWasDeclined()) return;
     // A file that cannot be opened any more leaves the list.
     m_recentFiles.Remove(static_cast<size_t>(index));
     m_recentFilesChanged = true;

@@ -5,6 +5,7 @@
 #include "core/app/library_location.h"
 #include "core/document/circuit.h"
 #include "core/library/library_data.h"
+#include "core/library/library_history.h"
 #include "core/objects/sub_cir_part.h"
 #include "gui/app/kestro_app.h"
 #include "gui/app/kestro_doc_template.h"
@@ -174,6 +175,7 @@ bool CKestroApp::SaveLibrary() {
         library.GetMenus().SetItems(items);
     }
     if (!m_libraryStorage->Save(*m_library)) return false;
+    if (m_libraryHistory) m_libraryHistory->MarkSaved();
     if (m_mainFrame) RebuildElementsMenu(*m_mainFrame, *m_library);
     return true;
 }

@@ -31,6 +31,7 @@ inline constexpr int kIdAppExit = 57665;
 
 // Edit
 inline constexpr int kIdEditUndo = 57643;
+inline constexpr int kIdEditRedo = 57644;
 inline constexpr int kIdEditCut = 57635;
 inline constexpr int kIdEditCopy = 57634;
 inline constexpr int kIdEditPaste = 57637;

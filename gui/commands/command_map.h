@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kestro {
@@ -9,7 +10,8 @@ namespace kestro {
 // What the user interface shows of a command: whether it can run and its check mark.
 struct CCommandState {
     bool enabled = true;
-    std::optional<bool> checked;  // no check mark at all unless an update rule sets one
+    std::optional<bool> checked;      // no check mark at all unless an update rule sets one
+    std::optional<std::string> text;  // the menu text, when the rule sets one
 };
 
 // The commands one object handles: per command id (or range of ids) a handler and an

@@ -212,6 +212,13 @@ void CCommandTable::Update(const QList<QAction*>& actions) {
         action->setEnabled(state.enabled);
         action->setCheckable(state.checked.has_value());
         action->setChecked(state.checked.value_or(false));
+        if (state.text) {
+            // The shown accelerator stays after the tab.
+            const QString old = action->text();
+            const qsizetype tab = old.indexOf('\t');
+            action->setText(QString::fromStdString(*state.text) +
+                            (tab < 0 ? QString() : old.mid(tab)));
+        }
     }
 }
 

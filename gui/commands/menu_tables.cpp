@@ -56,6 +56,7 @@ CMenuEntry SchematicEditMenu(bool clipboardSubmenu) {
                                   Item(kIdCopyClipboardBlackWhite, "Black and White", "Ctrl+B")})
                          : Item(kIdCopyClipboardColor, "Copy to Clip&board");
     return Popup("&Edit", {Item(kIdEditUndo, "Undo Delete", "Ctrl+Z"),
+                           Item(kIdEditRedo, "Redo", "Ctrl+Y"),
                            Separator(),
                            Item(kIdEditCut, "C&ut", "Ctrl+X"),
                            Item(kIdEditCopy, "&Copy", "Ctrl+C"),
@@ -180,7 +181,9 @@ std::vector<CAccelerator> FrameAccelerators() {
             Key(Qt::CTRL | Qt::Key_P, kIdFilePrint), Key(Qt::CTRL | Qt::Key_S, kIdFileSave),
             Key(Qt::CTRL | Qt::Key_V, kIdEditPaste), Key(Qt::SHIFT | Qt::Key_Insert, kIdEditPaste),
             Key(Qt::CTRL | Qt::Key_X, kIdEditCut), Key(Qt::SHIFT | Qt::Key_Delete, kIdEditCut),
-            Key(Qt::CTRL | Qt::Key_Z, kIdEditUndo), Key(Qt::ALT | Qt::Key_Backspace, kIdEditUndo),
+            Key(Qt::CTRL | Qt::Key_Z, kIdEditUndo), Key(Qt::CTRL | Qt::Key_Y, kIdEditRedo),
+            Key(Qt::CTRL | Qt::SHIFT | Qt::Key_Z, kIdEditRedo),
+            Key(Qt::ALT | Qt::Key_Backspace, kIdEditUndo),
             Key(QKeyCombination(Qt::Key_F1), kIdHelpIndex),
             Key(QKeyCombination(Qt::Key_F4), kIdAttributes),
             Key(QKeyCombination(Qt::Key_F6), kIdNextPane),

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <charconv>
@@ -85,6 +86,13 @@ COptionsPage_1::COptionsPage_1(CSettings& settings, CFontChooser chooser, QWidge
     font->setObjectName(IdName(1055));
     font->setAutoDefault(false);
     connect(font, &QPushButton::clicked, this, &COptionsPage_1::ChangeDefaultFont);
+    m_autosave = new QSpinBox(this);
+    m_autosave->setObjectName(QStringLiteral("autosaveSeconds"));
+    m_autosave->setRange(0, 24 * 3600);
+    m_autosave->setSingleStep(30);
+    m_autosave->setSuffix(QStringLiteral(" s"));
+    m_autosave->setSpecialValueText(QStringLiteral("Off"));
+    m_autosave->setValue(std::max(0, settings.autosaveSeconds));
 
     auto* form = new QFormLayout;
     auto* positionLabel = new QLabel(QStringLiteral("Print Page &Position"), this);
@@ -93,6 +101,9 @@ COptionsPage_1::COptionsPage_1(CSettings& settings, CFontChooser chooser, QWidge
     zoomLabel->setBuddy(m_zoom);
     form->addRow(positionLabel, m_position);
     form->addRow(zoomLabel, m_zoom);
+    auto* autosaveLabel = new QLabel(QStringLiteral("&Autosave every"), this);
+    autosaveLabel->setBuddy(m_autosave);
+    form->addRow(autosaveLabel, m_autosave);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_grid);
     layout->addWidget(m_borders);
@@ -115,6 +126,7 @@ void COptionsPage_1::Store(double zoomFactor) {
     m_settings.printPageLegend = m_legend->isChecked() ? 1 : 0;
     m_settings.printPagePosition = m_position->currentIndex();
     m_settings.zoomFactor = zoomFactor;
+    m_settings.autosaveSeconds = m_autosave->value();
 }
 
 // Picked fonts are kept at once, whatever the sheet's answer.

@@ -10,6 +10,7 @@
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QSpinBox;
 class QTabWidget;
 
 namespace kestro {
@@ -22,7 +23,8 @@ inline constexpr const char* kZoomFactorRange = "Please enter a number between 1
 
 // "Standard" (template 176): grid (1049), print page borders (1051), print page legend
 // (1052), print page position (1045), zoom factor (1053) and the default text font
-// (1055), which is stored as soon as it is picked.
+// (1055), which is stored as soon as it is picked; then the autosave interval in seconds
+// ("Off" at 0).
 class COptionsPage_1 : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +43,7 @@ private:
     QCheckBox* m_legend;
     QComboBox* m_position;
     QLineEdit* m_zoom;
+    QSpinBox* m_autosave;
 };
 
 // "Colors" (template 177): one colour list per drawing role, 1056 to 1063.

@@ -3,6 +3,7 @@
 
 #include "core/document/circuit.h"
 #include "core/document/edit_step.h"
+#include "core/document/undo_history.h"
 #include "core/library/lib_element.h"
 #include "core/platform/prompts.h"
 #include "gui/commands/command_ids.h"
@@ -72,17 +73,34 @@ void Delete(CKestroView& view) {
     view.UpdateSelectionBounds();
 }
 
-void UndoDelete(CKestroView& view) {
+// Undo and Redo run on the document's history, whose commands the next target (the
+// document's side of the window) keeps with their labels. The view leaves placing or
+// pasting first, and afterwards selects what the step brought back or changed and
+// scrolls it into sight, so that an undone deletion is seen where it was.
+void StepHistory(CKestroView& view, int id) {
     CCircuit* document = view.Document();
-    if (!document || !document->CanUndoDelete()) return;
+    CCommandTarget* next = view.NextCommandTarget();
+    CUndoHistory* history = document ? CUndoHistory::Of(*document) : nullptr;
+    if (!history || !next || view.Tracker()) return;  // not in the middle of a drag
     CEditState& state = view.Editing();
     state.Ghost().Hide();
-    state.SetMode(EditMode::Select);
-    const CPointF centre = document->GetDeletionBuffer().GetBounds().Center();
-    document->UndoDelete(view.Selection());
+    if (state.Mode() != EditMode::Select) state.SetMode(EditMode::Select);
+    const size_t before = history->UndoCount();
+    if (!next->Commands().Execute(id) || history->UndoCount() == before) return;
+    // No wire tidying here: it would be a new step and drop the steps to redo.
+    const CRectF old = view.Selection().GetBounds();
+    view.Selection().Clear();
+    if (!IsEmptyAtTenth(old)) view.InvalidateLogical(old);
+    for (CPart* part : history->LastStepObjects())
+        view.Selection().Add(*part);
     view.UpdateSelectionBounds();
-    view.ScrollToCentre(centre);
+    if (!view.Selection().IsEmpty()) view.ScrollToCentre(view.Selection().GetBounds().Center());
     view.viewport()->update();
+}
+
+void HistoryState(const CKestroView& view, int id, CCommandState& state) {
+    state.enabled = false;
+    if (CCommandTarget* next = view.NextCommandTarget()) next->Commands().Update(id, state);
 }
 
 void SelectAll(CKestroView& view) {
@@ -170,11 +188,10 @@ void RegisterEditCommands(CKestroView& view) {
         kIdEditCopy, [&view] { Copy(view); },
         [&view](CCommandState& s) { s.enabled = view.Selection().CountedCount() >= 1; });
     commands.Add(kIdEditClear, [&view] { Delete(view); });
-    commands.Add(
-        kIdEditUndo, [&view] { UndoDelete(view); },
-        [&view](CCommandState& s) {
-            s.enabled = view.Document() && view.Document()->CanUndoDelete();
-        });
+    for (const int id : {kIdEditUndo, kIdEditRedo})
+        commands.Add(
+            id, [&view, id] { StepHistory(view, id); },
+            [&view, id](CCommandState& s) { HistoryState(view, id, s); });
     const auto anyObject = [&view](CCommandState& s) { s.enabled = HasObjects(view); };
     commands.Add(
         kIdSelectAll, [&view] { SelectAll(view); }, anyObject);

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "core/document/circuit.h"
+#include "core/document/edit_step.h"
 #include "core/platform/prompts.h"
 #include "gui/app/kestro_doc_template.h"
 #include "gui/commands/command_ids.h"
@@ -10,21 +11,53 @@
 
 namespace kestro {
 
+namespace {
+
+// "Undo Move", "Redo Delete"; just "Undo" when there is nothing to take back.
+std::string UndoText(const char* verb, const std::string& step) {
+    return step.empty() ? std::string(verb) : std::string(verb) + " " + step;
+}
+
+}  // namespace
+
 CCircuitFrameDocument::CCircuitFrameDocument(std::shared_ptr<CCircuit> document,
                                              CKestroDocTemplate& type, CNetlistFolders folders)
     : QObject(&type),
       m_document(std::move(document)),
       m_type(type),
       m_source(*m_document, std::move(folders)) {
+    m_history.Attach(*m_document);
     RegisterCommands();
 }
 
-CCircuitFrameDocument::~CCircuitFrameDocument() = default;
+CCircuitFrameDocument::~CCircuitFrameDocument() {
+    m_history.Detach();
+}
 
 void CCircuitFrameDocument::RegisterCommands() {
     Commands().Add(kIdFileSave, [this] { Save(); });
     Commands().Add(kIdFileSaveAs, [this] { SaveAs(); });
     Commands().Add(kIdPrintPageSetup, [this] { EditPageSetup(); });
+    Commands().Add(
+        kIdEditUndo, [this] { Undo(); },
+        [this](CCommandState& state) {
+            state.enabled = m_history.CanUndo();
+            state.text = UndoText("Undo", m_history.UndoName());
+        });
+    Commands().Add(
+        kIdEditRedo, [this] { Redo(); },
+        [this](CCommandState& state) {
+            state.enabled = m_history.CanRedo();
+            state.text = UndoText("Redo", m_history.RedoName());
+        });
+}
+
+void CCircuitFrameDocument::Undo() {
+    m_history.Undo();
+}
+
+void CCircuitFrameDocument::Redo() {
+    m_history.Redo();
 }
 
 QString CCircuitFrameDocument::Title() const {
@@ -61,8 +94,10 @@ bool CCircuitFrameDocument::SaveAs() {
 void CCircuitFrameDocument::EditPageSetup() {
     CPrintPageSetupDlg dialog(m_document->GetTitleInfo(), QApplication::activeWindow());
     if (dialog.exec() != QDialog::Accepted) return;
+    CEditStep step(*m_document, "Page Setup");
+    step.ChangeSheet();
     m_document->GetTitleInfo() = dialog.TitleInfo();
-    m_document->SetModified(true);
+    step.RepaintAll();
 }
 
 }  // namespace kestro

@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/app/netlist_source.h"
+#include "core/document/undo_history.h"
 #include "gui/commands/command_map.h"
 #include "gui/frames/frame_document.h"
 
@@ -39,6 +40,10 @@ public:
 
     bool Save();
     bool SaveAs();
+    CUndoHistory& History() { return m_history; }
+    // "Undo <step>" and "Redo <step>": the changes of the document, one at a time.
+    void Undo();
+    void Redo();
     // "Print Page Setup": the title texts of the printed page; OK marks the document
     // modified.
     void EditPageSetup();
@@ -49,6 +54,7 @@ private:
     std::shared_ptr<CCircuit> m_document;
     CKestroDocTemplate& m_type;
     CNetlistSource m_source;
+    CUndoHistory m_history;
 };
 
 }  // namespace kestro

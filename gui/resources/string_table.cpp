@@ -30,7 +30,8 @@ const std::map<int, const char*>& Table() {
         {kIdFileMruFirst, "Open this schematic"},
         {kIdAppExit, "Quit the application; prompts to save documents\nExit"},
         // Edit
-        {kIdEditUndo, "Bring back what was deleted last\nUndo Delete"},
+        {kIdEditUndo, "Take back the last change\nUndo"},
+        {kIdEditRedo, "Make the change taken back last again\nRedo"},
         {kIdEditCut, "Cut the selection and put it on the clipboard\nCut"},
         {kIdEditCopy, "Copy the selection and put it on the clipboard\nCopy"},
         {kIdEditPaste, "Paste the selection\nPaste"},

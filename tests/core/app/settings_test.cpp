@@ -70,12 +70,14 @@ TEST(SettingsWrite, KeysInTableOrderAndReadBack) {
     s.textFont.name = "DejaVu Sans";
     TransferSettings(store, s, TransferDirection::Write);
     const auto& order = store.WriteOrder();
-    ASSERT_EQ(order.size(), 25u);
+    ASSERT_EQ(order.size(), 26u);
     EXPECT_EQ(order[0], "STANDARD OPTIONS/GRID");
     EXPECT_EQ(order[4], "STANDARD OPTIONS/ZOOMFACTOR");
-    EXPECT_EQ(order[7], "FONT OPTIONS/NAME");
-    EXPECT_EQ(order[11], "DEFAULTCOLORS/COLORVALUE1");
-    EXPECT_EQ(order[24], "DEFAULTCOLORS/COLORVALUE14");
+    EXPECT_EQ(order[7], "STANDARD OPTIONS/AUTOSAVE");
+    EXPECT_EQ(order[8], "FONT OPTIONS/NAME");
+    EXPECT_EQ(order[12], "DEFAULTCOLORS/COLORVALUE1");
+    EXPECT_EQ(order[25], "DEFAULTCOLORS/COLORVALUE14");
+    EXPECT_EQ(store.GetInt("STANDARD OPTIONS", "AUTOSAVE", 0), 120);
     EXPECT_EQ(store.GetInt("STANDARD OPTIONS", "ZOOMFACTOR", 0), 250000);
     EXPECT_EQ(store.GetInt("DEFAULTCOLORS", "COLORVALUE1", 0), -2);
     CSettings back;

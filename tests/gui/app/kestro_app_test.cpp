@@ -152,6 +152,7 @@ private slots:
                              "STANDARD OPTIONS/ZOOMFACTOR",
                              "STANDARD OPTIONS/CLOSETARN",
                              "STANDARD OPTIONS/SHOWSUBCIRCUITNAME",
+                             "STANDARD OPTIONS/AUTOSAVE",
                              "FONT OPTIONS/NAME",
                              "FONT OPTIONS/SIZE",
                              "FONT OPTIONS/WEIGHT",

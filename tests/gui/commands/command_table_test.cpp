@@ -56,6 +56,7 @@ QList<Row> SchematicRows() {
             {F, 57616, "Recent File", ""},
             {F, 57665, "E&xit", ""},
             {E, 57643, "Undo Delete", "Ctrl+Z"},
+            {E, 57644, "Redo", "Ctrl+Y"},
             {E, 57635, "C&ut", "Ctrl+X"},
             {E, 57634, "&Copy", "Ctrl+C"},
             {E, 57637, "&Paste", "Ctrl+V"},
@@ -180,15 +181,26 @@ struct KeyRow {
 };
 
 QList<KeyRow> FrameKeys() {
-    return {{Qt::Key_C, Qt::ControlModifier, 57634}, {Qt::Key_Insert, Qt::ControlModifier, 57634},
-            {Qt::Key_N, Qt::ControlModifier, 57600}, {Qt::Key_O, Qt::ControlModifier, 57601},
-            {Qt::Key_P, Qt::ControlModifier, 57607}, {Qt::Key_S, Qt::ControlModifier, 57603},
-            {Qt::Key_V, Qt::ControlModifier, 57637}, {Qt::Key_Insert, Qt::ShiftModifier, 57637},
-            {Qt::Key_X, Qt::ControlModifier, 57635}, {Qt::Key_Delete, Qt::ShiftModifier, 57635},
-            {Qt::Key_Z, Qt::ControlModifier, 57643}, {Qt::Key_Backspace, Qt::AltModifier, 57643},
-            {Qt::Key_F1, Qt::NoModifier, 57670},     {Qt::Key_F4, Qt::NoModifier, 32826},
-            {Qt::Key_F6, Qt::NoModifier, 57680},     {Qt::Key_F6, Qt::ShiftModifier, 57681},
-            {Qt::Key_Tab, Qt::NoModifier, 32793},    {Qt::Key_Backtab, Qt::ShiftModifier, 32794}};
+    return {{Qt::Key_C, Qt::ControlModifier, 57634},
+            {Qt::Key_Insert, Qt::ControlModifier, 57634},
+            {Qt::Key_N, Qt::ControlModifier, 57600},
+            {Qt::Key_O, Qt::ControlModifier, 57601},
+            {Qt::Key_P, Qt::ControlModifier, 57607},
+            {Qt::Key_S, Qt::ControlModifier, 57603},
+            {Qt::Key_V, Qt::ControlModifier, 57637},
+            {Qt::Key_Insert, Qt::ShiftModifier, 57637},
+            {Qt::Key_X, Qt::ControlModifier, 57635},
+            {Qt::Key_Delete, Qt::ShiftModifier, 57635},
+            {Qt::Key_Z, Qt::ControlModifier, 57643},
+            {Qt::Key_Y, Qt::ControlModifier, 57644},
+            {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 57644},
+            {Qt::Key_Backspace, Qt::AltModifier, 57643},
+            {Qt::Key_F1, Qt::NoModifier, 57670},
+            {Qt::Key_F4, Qt::NoModifier, 32826},
+            {Qt::Key_F6, Qt::NoModifier, 57680},
+            {Qt::Key_F6, Qt::ShiftModifier, 57681},
+            {Qt::Key_Tab, Qt::NoModifier, 32793},
+            {Qt::Key_Backtab, Qt::ShiftModifier, 32794}};
 }
 
 // Table 129, plus the keys of table 128 that it does not have itself.
@@ -238,6 +250,8 @@ QList<KeyRow> SchematicKeys() {
             {Qt::Key_F9, Qt::NoModifier, 33001},
             // From table 128 only.
             {Qt::Key_Z, Qt::ControlModifier, 57643},
+            {Qt::Key_Y, Qt::ControlModifier, 57644},
+            {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier, 57644},
             {Qt::Key_Backspace, Qt::AltModifier, 57643}};
 }
 

@@ -70,7 +70,9 @@ private slots:
         CSimPart* r1 = f.Place("R", {200, 200});
         f.Key(Qt::Key_Escape);
         QVERIFY(!f.Enabled(kIdEditCopy));
-        QVERIFY(!f.Enabled(kIdEditUndo));
+        // Every change can be taken back now, placing too.
+        QVERIFY(f.Enabled(kIdEditUndo));
+        QCOMPARE(f.Label(kIdEditUndo), std::string("Undo Place"));
         f.Click({200, 200});
         QVERIFY(f.Enabled(kIdEditCopy));
         f.Key(Qt::Key_C, Qt::ControlModifier);
@@ -96,16 +98,21 @@ private slots:
         QCOMPARE(second[0]->GetName(), std::string("R3"));
         QCOMPARE(second[0]->GetPlacement().rotation, uint16_t(3));
         QVERIFY(f.Editing().Clipboard().HasData());
-        // Cut, then Undo Delete brings it back where it was; a second one is not offered.
+        // Cut, then Undo Delete brings it back where it was, selected; the next Undo
+        // takes back the step before the cut.
         Select(f, {r1});
         const CRectF was = r1->GetBounds();
         f.Key(Qt::Key_X, Qt::ControlModifier);
         QVERIFY(!f.sheet->Contains(*r1));
         QVERIFY(f.Enabled(kIdEditUndo));
+        QCOMPARE(f.Label(kIdEditUndo), std::string("Undo Delete"));
         f.Key(Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(!f.Enabled(kIdEditUndo));
+        QCOMPARE(f.Label(kIdEditUndo), std::string("Undo Paste"));
+        QCOMPARE(f.Label(kIdEditRedo), std::string("Redo Delete"));
+        QVERIFY(f.sheet->Contains(*r1));
         QCOMPARE(f.view->Selection().First()->GetBounds(), was);
         QCOMPARE(f.view->Selection().First()->GetName(), std::string("R1"));
+        QCOMPARE(f.view->Selection().CountedCount(), size_t(1));
         // Two deletions: only the second comes back. A deleted element takes its text
         // links along, though only the element was clicked.
         Select(f, {first[0]});
@@ -119,6 +126,37 @@ private slots:
         f.Key(Qt::Key_Backspace, Qt::AltModifier);
         QCOMPARE(f.sheet->GetObjectCount(), withThird);
         QCOMPARE(f.view->Selection().First()->GetName(), std::string("R3"));
+    }
+
+    void undoLeavesPlacingAndShowsWhatCameBack() {
+        CEditorFixture f;
+        QVERIFY(f.Open());
+        CSimPart* r1 = f.Place("R", {200, 200});
+        f.Key(Qt::Key_Escape);
+        Select(f, {r1});
+        f.Key(Qt::Key_Delete);
+        // Far from the deleted element, about to place another one.
+        f.view->ScrollTo(QPoint(f.view->TotalSize().width(), f.view->TotalSize().height()));
+        const CPointF centre = r1->GetBounds().Center();
+        QVERIFY(!f.view->viewport()->rect().contains(f.view->ToWindow(centre)));
+        QVERIFY(f.Command(kIdFirstElement + f.ElementId("C")));
+        QCOMPARE(f.Editing().Mode(), EditMode::Place);
+        f.Key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.Editing().Mode(), EditMode::Select);
+        QVERIFY(!f.Editing().Ghost().IsVisible());
+        QVERIFY(f.sheet->Contains(*r1));
+        QCOMPARE(f.view->Selection().First(), static_cast<CPart*>(r1));
+        QCOMPARE(f.view->Selection().Count(), size_t(1 + r1->GetLinkCount()));
+        QVERIFY(f.view->viewport()->rect().contains(f.view->ToWindow(centre)));
+        // Redo deletes it again and leaves nothing selected; undoing the placing too.
+        f.Key(Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(!f.sheet->Contains(*r1));
+        QVERIFY(f.view->Selection().IsEmpty());
+        f.Key(Qt::Key_Z, Qt::ControlModifier);
+        f.Key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f.sheet->GetObjectCount(), size_t(0));
+        QVERIFY(f.view->Selection().IsEmpty());
+        QVERIFY(!f.Enabled(kIdEditUndo));
     }
 
     void selectAllTabAndShiftTabStepThroughTheSheet() {

@@ -51,6 +51,10 @@ bool CEditorFixture::Checked(int id) {
     return t.app->MainFrame()->Router().Query(id).checked.value_or(false);
 }
 
+std::string CEditorFixture::Label(int id) {
+    return t.app->MainFrame()->Router().Query(id).text.value_or(std::string());
+}
+
 void CEditorFixture::Key(int key, Qt::KeyboardModifiers modifiers) {
     QTest::keyClick(view, Qt::Key(key), modifiers);
 }

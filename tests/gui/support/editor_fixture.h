@@ -32,6 +32,8 @@ struct CEditorFixture {
     bool Command(int id);
     bool Enabled(int id);
     bool Checked(int id);
+    // The menu text the command's update rule gives ("Undo Move"); empty when it gives none.
+    std::string Label(int id);
     // Presses a key in the view (accelerators act as in the editor).
     void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     // A click, a mouse move without buttons, and a drag through points.

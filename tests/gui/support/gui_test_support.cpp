@@ -22,6 +22,7 @@ void IsolateUserFolders() {
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path() + "/config"));
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.path() + "/data"));
     qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path() + "/runtime"));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(home.path() + "/state"));
 }
 
 QString BundledLibraryFile() {
