@@ -93,6 +93,7 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
             return m_mainFrame && m_mainFrame->CommandTable().ExecuteAccelerator(key);
         };
         services.transferLibrary = [this] { TransferOldLibrary(); };
+        services.changeLibraryFonts = [this] { ChangeLibraryFonts(); };
         services.elementsRenumbered = [this] {
             if (m_mainFrame && m_library) RebuildElementsMenu(*m_mainFrame, *m_library);
         };

@@ -128,6 +128,7 @@ TEST_F(Hierarchy, MovedSubcircuitIsFoundByTheFullSearchThenTheNextByTheQuickOne)
     auto a = documents.FindOrOpenDocument(folder.Path("top/a.sch"));
     ASSERT_TRUE(a);
     EXPECT_EQ(Instance(*a).GetSheet()->GetPathName(), Path("elsewhere/deep/first.sch"));
+    EXPECT_EQ(Instance(*a).GetPath(), Path("elsewhere/deep/first.sch"));
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].kind, "task");
     EXPECT_EQ(prompts.shown[0].text, "Searching for subcircuit");
@@ -199,6 +200,11 @@ TEST_F(Hierarchy, FileChosenInFindSubcircuitIsUsed) {
     ASSERT_TRUE(top);
     EXPECT_EQ(Instance(*top).GetSheet()->GetPathName(), Path("proj/renamed.sch"));
     EXPECT_EQ(Instance(*top).GetSheet()->GetObjectCount(), 4u);
+    // The instance is named after the file it uses now, and stores that file.
+    EXPECT_EQ(Instance(*top).GetName(), "renamed");
+    EXPECT_EQ(Instance(*top).GetPath(), Path("proj/renamed.sch"));
+    ASSERT_TRUE(documents.Save(*top));
+    EXPECT_EQ(StoredPaths(folder.Path("top.sch")).first, Path("proj/renamed.sch"));
 }
 
 TEST_F(Hierarchy, SameFileTwiceGivesTwoInstancesOfOneSheet) {
