@@ -166,6 +166,8 @@ private:
     std::function<void(const std::string&)> m_missing;
     // Missing subcircuit paths the user gave up on, with the empty sheet standing in.
     std::map<std::string, std::weak_ptr<CCircuit>> m_givenUp;
+    // Missing subcircuit paths with the file found or picked in their place.
+    std::map<std::string, std::string> m_relocated;
     bool m_fullSearch = true;
     int m_untitledCount = 0;
 };
