@@ -166,7 +166,16 @@ std::shared_ptr<CCircuit> CCircuitDocumentManager::OpenSubcircuitFile(const std:
         if (standIn && !FileExists(path)) return standIn;
         m_givenUp.erase(given);
     }
+    // Another instance of this file was given a file found elsewhere or picked under
+    // another name: this one takes the same, without searching or asking again.
+    const auto moved = m_relocated.find(path);
+    if (moved != m_relocated.end()) {
+        const std::string to = moved->second;
+        if (!FileExists(path) && FileExists(to)) return OpenSubcircuitFile(to);
+        m_relocated.erase(moved);
+    }
     const std::string located = LocateSubcircuit(path);
+    if (!located.empty() && located != path) m_relocated[path] = located;
     if (located.empty()) {
         if (m_missing) m_missing(path);
         auto standIn = CreateUntitled(m_context);

@@ -188,6 +188,8 @@ private:
     std::map<std::string, std::weak_ptr<CCircuit>> m_givenUp;
     CFileLocks* m_locks = nullptr;
     bool m_declined = false;
+    // Missing subcircuit paths with the file found or picked in their place.
+    std::map<std::string, std::string> m_relocated;
     bool m_fullSearch = true;
     int m_untitledCount = 0;
 };

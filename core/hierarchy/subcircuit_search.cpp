@@ -46,9 +46,11 @@ std::string FindFileInTree(const std::vector<std::string>& roots, const std::str
             const std::string folder = std::move(pending.back());
             pending.pop_back();
             if (progress) progress(folder);
-            const std::string candidate = JoinPath(folder, fileName);
-            if (FileExists(candidate)) return candidate;
-            const auto subfolders = SubfoldersOnDevice(folder, *device);
+            // One reading of the folder tells both whether the file is here and where to
+            // go next: the file here wins over any subfolder.
+            bool holdsFile = false;
+            const auto subfolders = SubfoldersOnDevice(folder, *device, fileName, holdsFile);
+            if (holdsFile) return JoinPath(folder, fileName);
             for (auto it = subfolders.rbegin(); it != subfolders.rend(); ++it)
                 pending.push_back(JoinPath(folder, *it));
         }

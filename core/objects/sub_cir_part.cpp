@@ -165,6 +165,9 @@ void CSubCirPart::ReadSheet(CRecordBuffer& buffer, CSerialContext& context) {
             parent->UpdateInstancesOf(*sheet);
     }
     m_sheet = std::move(sheet);
+    // Found in another folder or picked under another name: the instance is named after
+    // the file it now uses, not the one it was saved with.
+    if (!m_sheet->GetPathName().empty()) m_path = m_sheet->GetPathName();
     ResetTerminals(m_sheet->GetPortCount());
     UpdateBounds();
 }

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "core/platform/file_stream.h"
 #include "core/platform/path.h"
 
 namespace kestro {
@@ -70,13 +71,30 @@ std::optional<uint64_t> FolderDevice(const std::string& folder) {
 }
 
 std::vector<std::string> SubfoldersOnDevice(const std::string& folder, uint64_t device) {
+    bool unused = false;
+    return SubfoldersOnDevice(folder, device, {}, unused);
+}
+
+std::vector<std::string> SubfoldersOnDevice(const std::string& folder, uint64_t device,
+                                            const std::string& fileName, bool& holdsFile) {
+    holdsFile = false;
     std::vector<std::string> names;
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), ::closedir);
-    if (!dir) return names;
+    if (!dir) {
+        // A folder that may be passed but not listed can still hold the file.
+        holdsFile = !fileName.empty() && FileExists(JoinPath(folder, fileName));
+        return names;
+    }
     const int fd = ::dirfd(dir.get());
     while (const dirent* entry = ::readdir(dir.get())) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") continue;
+        if (!fileName.empty() && name == fileName && entry->d_type != DT_DIR) {
+            struct stat target {};
+            holdsFile = holdsFile ||
+                        (::fstatat(fd, entry->d_name, &target, 0) == 0 && S_ISREG(target.st_mode));
+            continue;
+        }
         if (entry->d_type != DT_DIR && entry->d_type != DT_UNKNOWN) continue;
         struct stat st {};
         if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;

@@ -24,6 +24,10 @@ std::optional<uint64_t> FolderDevice(const std::string& folder);
 // The subfolders of `folder` that lie on `device`, by name in name order; symbolic links
 // are left out (they could lead in circles). Empty when the folder cannot be read.
 std::vector<std::string> SubfoldersOnDevice(const std::string& folder, uint64_t device);
+// The same, reading the folder once for a search: `holdsFile` tells whether `fileName`
+// names a file (or a link to one) in the folder itself.
+std::vector<std::string> SubfoldersOnDevice(const std::string& folder, uint64_t device,
+                                            const std::string& fileName, bool& holdsFile);
 
 // The path of the file `name` in `folder` (ending in "/"): the exact name when it exists,
 // else the first name in name order that differs only in the case of ASCII letters (files

@@ -184,6 +184,7 @@ private:
     void ShowSubcircuitList();
     void ShowOptions(int page);
     void ShowElementList();
+    void ShowTerminals();
     void ChangeLibraryFonts();
     CFontChooser FontChooser();
     void ShowAbout();

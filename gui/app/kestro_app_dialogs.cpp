@@ -1,5 +1,5 @@
 // The application's dialog commands: going up and down the hierarchy of open sheets,
-// the options sheet, the element list and the library fonts.
+// the options sheet, the element list, the terminals picture and the library fonts.
 #include <QMdiArea>
 
 #include "core/document/circuit.h"
@@ -13,6 +13,7 @@
 #include "gui/dialogs/library_fonts_dialog.h"
 #include "gui/dialogs/options_sheet.h"
 #include "gui/dialogs/subcircuit_tree_dialog.h"
+#include "gui/dialogs/terminals_dialog.h"
 #include "gui/frames/child_frame.h"
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/main_frame.h"
@@ -66,6 +67,13 @@ void CKestroApp::ShowElementList() {
     }
 }
 
+void CKestroApp::ShowTerminals() {
+    if (const CCircuit* active = ActiveCircuit()) {
+        CTerminalsDlg dialog(*active, m_mainFrame.get());
+        dialog.exec();
+    }
+}
+
 void CKestroApp::ChangeLibraryFonts() {
     if (!m_library) return;
     CLibraryFontsDlg dialog(*m_library, FontChooser(), m_mainFrame.get());
@@ -100,6 +108,8 @@ void CKestroApp::RegisterDialogCommands() {
     Commands().Add(kIdChangeColors, [this] { ShowOptions(COptionsSheet::kColors); });
     Commands().Add(
         kIdListElements, [this] { ShowElementList(); }, schematicActive);
+    Commands().Add(
+        kIdDisplayPorts, [this] { ShowTerminals(); }, schematicActive);
     Commands().Add(
         kIdChangeLibraryFonts, [this] { ChangeLibraryFonts(); },
         [this](CCommandState& s) { s.enabled = m_library != nullptr; });

@@ -116,6 +116,7 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
         services.openElement = [this](CLibElement& element) {
             OpenLibraryElement(element.GetIdentifier());
         };
+        services.changeLibraryFonts = [this] { ChangeLibraryFonts(); };
         services.elementsRenumbered = [this] {
             if (m_libraryWindows) m_libraryWindows->CloseStale();
             if (m_mainFrame && m_library) RebuildElementsMenu(*m_mainFrame, *m_library);

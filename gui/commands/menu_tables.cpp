@@ -111,8 +111,8 @@ CMenuEntry SimulateMenu() {
 }
 
 CMenuEntry OptionsMenu() {
-    return Popup("&Options",
-                 {Item(kIdSettings, "Settings..."), Item(kIdAutoExitTarn, "Auto-exit TARN")});
+    return Popup("&Options", {Item(kIdSettings, "Settings..."), Item(kIdChangeColors, "&Colors..."),
+                              Item(kIdAutoExitTarn, "Auto-exit TARN")});
 }
 
 CMenuEntry WindowMenu(bool newWindow) {

@@ -7,8 +7,6 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -18,6 +16,7 @@
 #include "core/platform/number_text.h"
 #include "core/platform/palette.h"
 #include "core/platform/prompts.h"
+#include "gui/attributes/color_combo_box.h"
 
 namespace kestro {
 
@@ -43,26 +42,11 @@ std::optional<double> ParseWholeNumber(const QString& text) {
     return value;
 }
 
-QIcon Swatch(const CPaletteColor& color) {
-    QPixmap pixmap(32, 14);
-    pixmap.fill(QColor(color.red, color.green, color.blue));
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::gray);
-    painter.drawRect(0, 0, pixmap.width() - 1, pixmap.height() - 1);
-    return QIcon(pixmap);
-}
-
-const char* const kColorNames[8] = {"Black",  "Dark blue", "Blue",  "Dark green",
-                                    "Maroon", "Purple",    "Olive", "Red"};
-
 }  // namespace
 
-QComboBox* MakeColorList(QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setIconSize(QSize(32, 14));
-    for (int i = 0; i < static_cast<int>(kPalette.size()); ++i)
-        list->addItem(Swatch(kPalette[static_cast<size_t>(i)]), QString::fromLatin1(kColorNames[i]),
-                      i);
+CColorComboBox* MakeColorList(QWidget* parent) {
+    auto* list = new CColorComboBox(parent);
+    list->SetColors(kPalette.data(), static_cast<int>(kPalette.size()));
     return list;
 }
 
@@ -144,7 +128,7 @@ COptionsPage_2::COptionsPage_2(CSettings& settings, QWidget* parent)
                                            "&Wire", "&Text",     "&Node",       "&Label"};
     auto* layout = new QFormLayout(this);
     for (size_t i = 0; i < m_lists.size(); ++i) {
-        QComboBox* list = MakeColorList(this);
+        CColorComboBox* list = MakeColorList(this);
         list->setObjectName(IdName(kFirstListId + static_cast<int>(i)));
         list->setCurrentIndex(settings.PaletteIndex(kRoles[i]));
         auto* label = new QLabel(QString::fromLatin1(kLabels[i]), this);

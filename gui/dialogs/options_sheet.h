@@ -15,6 +15,7 @@ class QTabWidget;
 
 namespace kestro {
 
+class CColorComboBox;
 class CPrompts;
 
 inline constexpr double kOptionsMinZoomFactor = 1.05;
@@ -61,7 +62,7 @@ public:
 
 private:
     CSettings& m_settings;
-    std::array<QComboBox*, 8> m_lists{};
+    std::array<CColorComboBox*, 8> m_lists{};
 };
 
 // "Options": the two pages over the live settings. OK checks and stores both pages
@@ -85,7 +86,7 @@ private:
     COptionsPage_2* m_colors;
 };
 
-// A drop-down list of the eight drawing colours whose index is the colour's.
-QComboBox* MakeColorList(QWidget* parent);
+// A drop-down list of swatches of the eight drawing colours whose index is the colour's.
+CColorComboBox* MakeColorList(QWidget* parent);
 
 }  // namespace kestro

@@ -121,7 +121,8 @@ void CMenuTreeDialog::CreateMenu() {
     AddCommand(library, kIdNewLibraryElement, QStringLiteral("New Element"), false);
     AddCommand(library, kIdLibraryTransfer, QStringLiteral("Transfer old version Library "),
                bool(m_services.transferLibrary));
-    AddCommand(library, kIdChangeLibraryFonts, QStringLiteral("Change Library Fonts"), false);
+    AddCommand(library, kIdChangeLibraryFonts, QStringLiteral("Change Library Fonts"),
+               bool(m_services.changeLibraryFonts));
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     AddCommand(edit, kIdAddSeparator, QStringLiteral("Add Separator"), true);
     AddCommand(edit, kIdAddPopupMenu, QStringLiteral("Add Popup Menu"), true);
@@ -142,6 +143,9 @@ void CMenuTreeDialog::CreateMenu() {
     });
     connect(CommandAction(kIdLibraryTransfer), &QAction::triggered, this, [this] {
         if (m_services.transferLibrary) m_services.transferLibrary();
+    });
+    connect(CommandAction(kIdChangeLibraryFonts), &QAction::triggered, this, [this] {
+        if (m_services.changeLibraryFonts) m_services.changeLibraryFonts();
     });
     connect(CommandAction(kIdAddSeparator), &QAction::triggered, this,
             &CMenuTreeDialog::AddSeparator);

@@ -37,6 +37,8 @@ struct CMenuEditorServices {
     // "Transfer old version Library ": the library replaced by one transferred from the
     // previous version's files (this editor goes first); empty: the command is disabled.
     std::function<void()> transferLibrary;
+    // "Change Library Fonts": the four symbol text fonts; empty: the command is disabled.
+    std::function<void()> changeLibraryFonts;
 };
 
 // The modeless "Menu Editor": the working copy of the library's element menus as a tree,

@@ -128,6 +128,7 @@ TEST_F(Hierarchy, MovedSubcircuitIsFoundByTheFullSearchThenTheNextByTheQuickOne)
     auto a = documents.FindOrOpenDocument(folder.Path("top/a.sch"));
     ASSERT_TRUE(a);
     EXPECT_EQ(Instance(*a).GetSheet()->GetPathName(), Path("elsewhere/deep/first.sch"));
+    EXPECT_EQ(Instance(*a).GetPath(), Path("elsewhere/deep/first.sch"));
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].kind, "task");
     EXPECT_EQ(prompts.shown[0].text, "Searching for subcircuit");
@@ -199,6 +200,39 @@ TEST_F(Hierarchy, FileChosenInFindSubcircuitIsUsed) {
     ASSERT_TRUE(top);
     EXPECT_EQ(Instance(*top).GetSheet()->GetPathName(), Path("proj/renamed.sch"));
     EXPECT_EQ(Instance(*top).GetSheet()->GetObjectCount(), 4u);
+    // The instance is named after the file it uses now, and stores that file.
+    EXPECT_EQ(Instance(*top).GetName(), "renamed");
+    EXPECT_EQ(Instance(*top).GetPath(), Path("proj/renamed.sch"));
+    ASSERT_TRUE(documents.Save(*top));
+    EXPECT_EQ(StoredPaths(folder.Path("top.sch")).first, Path("proj/renamed.sch"));
+}
+
+// The user picks a file under another name for the first of three instances of a missing
+// file: the other two take it too, without another search or question.
+TEST_F(Hierarchy, FilePickedForOneInstanceServesTheOthersOfTheSameFile) {
+    auto sub = SaveSub("proj/leg.sch");
+    SaveTop("top.sch", {sub, sub, sub});
+    Restart();
+    fs::rename(folder.Path("proj/leg.sch"), folder.Path("proj/leg_v2.sch"));
+    prompts.fileNames.push_back(folder.Path("proj/leg_v2.sch"));
+    auto top = documents.FindOrOpenDocument(folder.Path("top.sch"));
+    ASSERT_TRUE(top);
+    EXPECT_EQ(prompts.fileRequests.size(), 1u);
+    size_t searches = 0;
+    for (const auto& shown : prompts.shown)
+        searches += shown.kind == "task";
+    EXPECT_EQ(searches, 1u);
+    ASSERT_EQ(top->GetInstances().size(), 3u);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(Instance(*top, i).GetSheet(), Instance(*top, 0).GetSheet());
+        EXPECT_EQ(Instance(*top, i).GetName(), "leg_v2");
+    }
+    // Once the file is back where it was, it is used again.
+    Restart();
+    fs::copy_file(folder.Path("proj/leg_v2.sch"), folder.Path("proj/leg.sch"));
+    top = documents.FindOrOpenDocument(folder.Path("top.sch"));
+    EXPECT_EQ(Instance(*top).GetSheet()->GetPathName(), Path("proj/leg.sch"));
+    EXPECT_TRUE(prompts.fileRequests.empty());
 }
 
 TEST_F(Hierarchy, SameFileTwiceGivesTwoInstancesOfOneSheet) {

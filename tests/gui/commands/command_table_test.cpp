@@ -96,6 +96,7 @@ QList<Row> SchematicRows() {
             {M, 34021, "Run TARN", "F8"},
             {M, 34022, "Run GRAPHON", "Ctrl+F8"},
             {O, 34200, "Settings...", ""},
+            {O, 34201, "&Colors...", ""},  // no other way to the colours from the keyboard
             {O, 34202, "Auto-exit TARN", ""},
             {W, 57648, "&New Window", ""},
             {W, 57650, "&Cascade", ""},

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "core/platform/scripted_prompts.h"
+#include "gui/attributes/color_combo_box.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
 #include "gui/dialogs/options_sheet.h"
@@ -143,8 +144,18 @@ private slots:
             auto* sheet = qobject_cast<COptionsSheet*>(QApplication::activeModalWidget());
             if (!sheet) return;
             firstPage = sheet->Pages()->currentIndex();
-            Control<QComboBox>(sheet, 1056)->setCurrentIndex(7);
-            QTest::keyClick(sheet, Qt::Key_Return);
+            // Each list is a swatch list of the eight drawing colours.
+            for (int id = 1056; id <= 1063; ++id) {
+                auto* list = qobject_cast<CColorComboBox*>(Control<QComboBox>(sheet, id));
+                QVERIFY(list);
+                QCOMPARE(list->count(), 8);
+                QCOMPARE(list->ItemColor(7), QColor(255, 0, 0));
+                QCOMPARE(list->ItemColor(1), QColor(0, 0, 128));
+            }
+            auto* grid = Control<QComboBox>(sheet, 1056);
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_End);
+            QTest::keyClick(grid, Qt::Key_Return);
         });
         QVERIFY(t.app->MainFrame()->CommandTable().Execute(kIdChangeColors));
         QCOMPARE(firstPage, int(COptionsSheet::kColors));

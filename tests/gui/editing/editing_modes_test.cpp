@@ -1,6 +1,7 @@
 // The editing modes of the schematic view, driven by real mouse events and the commands:
 // the mode commands and their check marks, the placement ghost, placing every kind, and
 // the five drags (box select, move, zoom box, pan, wire) with their edge cases.
+#include <QPushButton>
 #include <QScrollBar>
 #include <QtTest>
 
@@ -13,7 +14,9 @@
 #include "core/objects/sub_cir_part.h"
 #include "core/objects/wire.h"
 #include "core/schematic_file/schematic_file.h"
+#include "gui/attributes/port_picture.h"
 #include "gui/commands/command_ids.h"
+#include "gui/dialogs/terminals_dialog.h"
 #include "gui/editing/edit_state.h"
 #include "gui/editing/tracker.h"
 #include "gui/editing/wire_tracker.h"
@@ -73,8 +76,6 @@ private slots:
         QCOMPARE(f.Editing().Kind(), resistor);
         f.Hover({200, 200});
         QCOMPARE(f.t.app->MainFrame()->StatusText(), QString("NEW:  R"));
-        // The terminals dialog comes later.
-        QVERIFY(!f.Enabled(kIdDisplayPorts));
     }
 
     void theGhostFollowsTheMouseAndRightClicksTurnIt() {
@@ -172,6 +173,33 @@ private slots:
         QVERIFY(shown && shown->IsPort());
         QCOMPARE(shown->AsPort()->GetPortNumber(), uint16_t(1));
         QCOMPARE(f.sheet->GetPortObject(0)->GetPosition().y, 300.0f);
+        // "Display Ports" shows the sheet's block with every port marked, the used ones
+        // filled; a click there chooses nothing, and Close ends it.
+        QVERIFY(f.Enabled(kIdDisplayPorts));
+        QString title;
+        int marked = 0;
+        int chosen = 0;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<CTerminalsDlg*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            title = dialog->windowTitle();
+            CPortPicture* picture = dialog->Picture();
+            QCOMPARE(picture->objectName(), QString("id1029"));
+            while (!picture->PortRect(marked).isEmpty())
+                ++marked;
+            QTest::mouseClick(picture, Qt::LeftButton, {},
+                              picture->PortRect(marked - 1).center().toPoint());
+            chosen = picture->Chosen();
+            auto* close = dialog->findChild<QPushButton*>(QStringLiteral("id2"));
+            QCOMPARE(close->text(), QString("&Close"));
+            QTest::mouseClick(close, Qt::LeftButton);
+        });
+        QVERIFY(f.Command(kIdDisplayPorts));
+        QCOMPARE(title, QString("Terminals"));
+        QVERIFY(marked >= 2);
+        QCOMPARE(marked, int(f.sheet->GetPortCount()));
+        QCOMPARE(chosen, -1);
+        QTRY_VERIFY(!QApplication::activeModalWidget());
 
         // A new subcircuit gets a new sheet; the mode returns to Select.
         QVERIFY(f.Command(kIdNewSubcircuit));

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -11,6 +12,7 @@
 #include "gui/attributes/kestro_attributes.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
+#include "gui/dialogs/library_fonts_dialog.h"
 #include "gui/frames/main_frame.h"
 #include "gui/library_editor/element_menu.h"
 #include "gui/library_editor/menu_tree.h"
@@ -158,7 +160,7 @@ private slots:
         QCOMPARE(CMenuTree::KindOf(passive->child(4)), Kind::Separator);
         QVERIFY(!passive->icon(0).isNull());
         // The commands of later work are there but cannot be chosen.
-        for (const int id : {kIdNewLibraryElement, kIdChangeLibraryFonts})
+        for (const int id : {kIdNewLibraryElement})
             QVERIFY(!editor->CommandAction(id)->isEnabled());
         // The built-in label and port open in library windows.
         for (const int id : {kIdEditLabel, kIdEditPort})
@@ -446,6 +448,33 @@ private slots:
         CMenuTreeDialog* fresh = OpenEditor(*t.app);
         QVERIFY(fresh && fresh->isVisible());
         QCOMPARE(fresh->TreeItems(), t.app->Library()->GetMenus().GetItems());
+    }
+
+    // "Change Library Fonts" of the editor's own menu opens the fonts dialog; a font picked
+    // there is the library's at once, and the library is then modified.
+    void changeLibraryFontsFromTheEditor() {
+        CTestApp t = Started();
+        QVERIFY(t.app->Start());
+        CLibraryData& library = *t.app->Library();
+        library.SetModified(false);
+        QFont picked(QStringLiteral("DejaVu Serif"));
+        picked.setPointSize(14);
+        t.app->SetFontChooser([&](const QFont&) { return std::optional<QFont>(picked); });
+        CMenuTreeDialog* editor = OpenEditor(*t.app);
+        QAction* fonts = editor->CommandAction(kIdChangeLibraryFonts);
+        QVERIFY(fonts->isEnabled());
+        QString firstButton;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<CLibraryFontsDlg*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            QTest::mouseClick(dialog->FontButton(2), Qt::LeftButton);
+            firstButton = dialog->FontButton(2)->text();
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        fonts->trigger();
+        QCOMPARE(firstButton, QString("DejaVu Serif, 140,  ,  "));
+        QCOMPARE(library.GetFonts()[2].faceName, std::string("DejaVu Serif"));
+        QVERIFY(library.IsModified());
     }
 };
 
