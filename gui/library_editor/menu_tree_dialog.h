@@ -37,6 +37,8 @@ struct CMenuEditorServices {
     // "Transfer old version Library ": the library replaced by one transferred from the
     // previous version's files (this editor goes first); empty: the command is disabled.
     std::function<void()> transferLibrary;
+    // "New Element": a new element named by the user; empty: the command is disabled.
+    std::function<void()> newElement;
 };
 
 // The modeless "Menu Editor": the working copy of the library's element menus as a tree,
@@ -61,6 +63,9 @@ public:
     void WriteTreeToStream();
     // The command actions of the editor's menu, by command id.
     QAction* CommandAction(int id) const;
+
+    // An entry for a new element at the end of the top level.
+    void AppendElementEntry(int identifier);
 
     // The commands (also reachable by their menu items).
     void AddSeparator();
