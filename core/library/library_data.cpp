@@ -142,4 +142,9 @@ void CLibraryData::SetFont(int index, const CLibraryFont& font) {
     m_modified = true;
 }
 
+void CLibraryData::SetFonts(const CLibraryFonts& fonts) {
+    for (size_t i = 0; i < fonts.size(); ++i)
+        SetFont(static_cast<int>(i), fonts[i]);
+}
+
 }  // namespace kestro

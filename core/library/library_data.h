@@ -18,6 +18,7 @@
 namespace kestro {
 
 class CRecordBuffer;
+class CLibraryJournal;
 
 // The element library (KESTRO.LIB): the regular elements by identifier 0 to N-1, the
 // three built-in elements, the element menus, the four library fonts and the map of
@@ -100,6 +101,13 @@ public:
     // Appends an element without asking anything (tools, transfer, tests): it gets the
     // next identifier, which is returned; 65535 when the library is full.
     uint16_t AppendElement(std::unique_ptr<CLibElement> element);
+    // Restoring a recorded state (undo and redo of library edits): puts `element` in
+    // place of element `identifier` (regular or built-in), or inserts it there moving the
+    // later elements up by one; RemoveElementAt is DeleteElement without the menus.
+    void ReplaceElement(uint32_t identifier, std::unique_ptr<CLibElement> element);
+    void InsertElementAt(uint32_t identifier, std::unique_ptr<CLibElement> element);
+    void RemoveElementAt(uint32_t identifier);
+    void SetFonts(const CLibraryFonts& fonts);
 
     // --- Fonts, old numbers, menus -------------------------------------------------
     const CLibraryFonts& GetFonts() const { return m_fonts; }
@@ -108,6 +116,9 @@ public:
     const std::vector<uint16_t>& GetOldNumbers() const { return m_oldNumbers; }
     void SetOldNumbers(std::vector<uint16_t> numbers) { m_oldNumbers = std::move(numbers); }
     CMenuManager& GetMenus() { return m_menus; }
+    // Where committed edit steps go (the library's undo history); may be null.
+    void SetJournal(CLibraryJournal* journal) { m_journal = journal; }
+    CLibraryJournal* GetJournal() const { return m_journal; }
     // The current name of the element a menu entry stands for (a regular or a built-in
     // element); nothing for an index the library does not hold.
     std::optional<std::string> MenuEntryName(int16_t code);
@@ -161,6 +172,7 @@ private:
     std::unique_ptr<CLibElement> m_label;
     CLibraryFonts m_fonts;
     CShapeContext m_context;
+    CLibraryJournal* m_journal = nullptr;
 };
 
 // Names compare without regard to case (ASCII letters).

@@ -115,6 +115,45 @@ void CLibraryData::DeleteElement(CLibElement& element) {
     m_modified = true;
 }
 
+void CLibraryData::ReplaceElement(uint32_t identifier, std::unique_ptr<CLibElement> element) {
+    element->SetIdentifier(static_cast<uint16_t>(identifier));
+    switch (identifier) {
+        case kControlId:
+            m_control = std::move(element);
+            break;
+        case kPortId:
+            m_port = std::move(element);
+            break;
+        case kLabelId:
+            m_label = std::move(element);
+            break;
+        default:
+            if (identifier < GetElementCount()) m_elements[identifier] = std::move(element);
+            break;
+    }
+    m_modified = true;
+}
+
+void CLibraryData::InsertElementAt(uint32_t identifier, std::unique_ptr<CLibElement> element) {
+    if (identifier > GetElementCount() || GetElementCount() >= kMaxElements) return;
+    m_elements.insert(m_elements.begin() + identifier, std::move(element));
+    m_offsets.insert(m_offsets.begin() + identifier, 0);  // in memory only
+    if (identifier < m_oldNumbers.size()) m_oldNumbers.insert(m_oldNumbers.begin() + identifier, 0);
+    for (size_t i = identifier; i < m_elements.size(); ++i)
+        if (m_elements[i]) m_elements[i]->SetIdentifier(static_cast<uint16_t>(i));
+    m_modified = true;
+}
+
+void CLibraryData::RemoveElementAt(uint32_t identifier) {
+    if (identifier >= GetElementCount()) return;
+    m_elements.erase(m_elements.begin() + identifier);
+    m_offsets.erase(m_offsets.begin() + identifier);
+    if (identifier < m_oldNumbers.size()) m_oldNumbers.erase(m_oldNumbers.begin() + identifier);
+    for (size_t i = identifier; i < m_elements.size(); ++i)
+        if (m_elements[i]) m_elements[i]->SetIdentifier(static_cast<uint16_t>(i));
+    m_modified = true;
+}
+
 std::optional<std::string> CLibraryData::MenuEntryName(int16_t code) {
     if (code < 0) return std::nullopt;
     const auto identifier = static_cast<uint32_t>(code);
