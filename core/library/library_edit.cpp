@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "core/library/library_data.h"
+#include "core/library/library_edit_step.h"
 #include "core/platform/record_buffer.h"
 
 namespace kestro {
@@ -50,8 +51,12 @@ int CLibraryData::AddElementNamed(const std::string& name) {
         m_prompts.Error(*refusal);
         return -1;
     }
+    CLibraryEditStep step(*this, "New Element");
+    step.TouchElement(GetElementCount());
+    step.TouchMenus();
     const uint16_t id = AppendElement(CLibElement::MakeNew(name));
     m_menus.AppendElement(id, name);
+    step.Commit();
     return id;
 }
 
@@ -87,8 +92,12 @@ int CLibraryData::CopyElementNamed(CLibElement& source, const std::string& name)
     auto copy = std::make_unique<CLibElement>();
     copy->Serialize(record, CLibElement::kNoIdentifier, m_context);
     copy->SetName(name);
+    CLibraryEditStep step(*this, "Save Element As");
+    step.TouchElement(GetElementCount());
+    step.TouchMenus();
     const uint16_t id = AppendElement(std::move(copy));
     m_menus.AppendElement(id, name);
+    step.Commit();
     return id;
 }
 

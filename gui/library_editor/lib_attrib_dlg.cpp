@@ -9,11 +9,11 @@
 #include <algorithm>
 
 #include "core/library/library_data.h"
+#include "core/library/library_edit_step.h"
 #include "core/platform/text_encoding.h"
 #include "gui/attributes/kestro_attributes.h"
 #include "gui/library_editor/definition_text.h"
 #include "gui/library_editor/definition_tree.h"
-#include "gui/library_editor/library_change.h"
 #include "gui/library_editor/net_line_dlg.h"
 
 namespace kestro {
@@ -100,9 +100,10 @@ void CLibAttribDlg::CreateControls() {
     connect(m_tree, &CDefinitionTree::DeleteRequested, this, &CLibAttribDlg::DeleteDefinition);
     connect(m_tree, &CDefinitionTree::Reordered, this, [this] {
         if (CLibElement* element = Element()) {
-            CLibraryChange change(*Library(), *element, "Move Definition");
+            CLibraryEditStep step(*Library(), "Move Definition");
+            step.TouchElement(element->GetIdentifier());
             TakeOrderFromList(*element);
-            change.Commit();
+            step.Commit();
         }
         BuildPreview();
     });
@@ -154,7 +155,8 @@ void CLibAttribDlg::LoadPage() {
 bool CLibAttribDlg::ApplyPage() {
     CLibElement* element = Element();
     if (!element) return false;
-    CLibraryChange change(*Library(), *element, "Library Attributes");
+    CLibraryEditStep step(*Library(), "Library Attributes");
+    step.TouchElement(element->GetIdentifier());
     element->SetDescription(m_description->text().toStdString());
     CNetLine& name = element->GetDefinition(0);
     name.SetValue(CGenType::MakeString(m_defaultName->text().toStdString()));
@@ -169,7 +171,7 @@ bool CLibAttribDlg::ApplyPage() {
     }
     name.SetFlags(nameFlags);
     TakeOrderFromList(*element);
-    const bool changed = change.Commit();
+    const bool changed = step.Commit();
     BuildPreview();
     return changed;
 }
@@ -217,10 +219,11 @@ void CLibAttribDlg::EditDefinition(QTreeWidgetItem* item) {
         if (dialog.IsNew()) {
             AddDefinition(dialog.Definition(), item ? item : m_tree->currentItem());
         } else {
-            CLibraryChange change(*Library(), *element, "Edit Definition");
+            CLibraryEditStep step(*Library(), "Edit Definition");
+            step.TouchElement(element->GetIdentifier());
             *edited = dialog.Definition();
             edited->ComputeId();
-            change.Commit();
+            step.Commit();
             CDefinitionTree::Refresh(item);
             m_tree->setCurrentItem(item);
         }
@@ -230,7 +233,8 @@ void CLibAttribDlg::EditDefinition(QTreeWidgetItem* item) {
 
 void CLibAttribDlg::AddDefinition(const CNetLine& definition, QTreeWidgetItem* after) {
     CLibElement& element = *Element();
-    CLibraryChange change(*Library(), element, "Add Definition");
+    CLibraryEditStep step(*Library(), "Add Definition");
+    step.TouchElement(element.GetIdentifier());
     CNetLine added = definition;
     added.ComputeId();
     CNetLine& stored = element.AddDefinition(std::move(added));
@@ -239,20 +243,21 @@ void CLibAttribDlg::AddDefinition(const CNetLine& definition, QTreeWidgetItem* a
     m_tree->insertTopLevelItem(at, line);
     m_tree->setCurrentItem(line);
     TakeOrderFromList(element);
-    change.Commit();
+    step.Commit();
 }
 
 void CLibAttribDlg::DeleteDefinition(QTreeWidgetItem* item) {
     CLibElement* element = Element();
     CNetLine* definition = CDefinitionTree::DefinitionOf(item);
     if (!element || !definition) return;
-    CLibraryChange change(*Library(), *element, "Delete Definition");
+    CLibraryEditStep step(*Library(), "Delete Definition");
+    step.TouchElement(element->GetIdentifier());
     auto& definitions = element->GetDefinitions();
     const auto found = std::find_if(definitions.begin() + 1, definitions.end(),
                                     [definition](const auto& d) { return d.get() == definition; });
     delete item;
     if (found != definitions.end()) definitions.erase(found);
-    change.Commit();
+    step.Commit();
     BuildPreview();
 }
 

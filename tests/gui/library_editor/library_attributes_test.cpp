@@ -17,6 +17,7 @@
 #include "core/document/circuit.h"
 #include "core/document/edit_step.h"
 #include "core/library/library_data.h"
+#include "core/library/library_edit_step.h"
 #include "core/netlist/netlist_writer.h"
 #include "core/objects/sim_link.h"
 #include "core/objects/sim_part.h"
@@ -92,6 +93,12 @@ struct CRecordingJournal : CEditJournal {
         records.push_back(std::move(record));
     }
     std::vector<CEditRecord> records;
+};
+
+// Keeps the labels of the library's committed changes.
+struct CLabelJournal : CLibraryJournal {
+    void Record(CLibraryEditRecord record) override { labels.push_back(record.label); }
+    std::vector<std::string> labels;
 };
 
 std::vector<std::string> DefinitionNames(const CLibElement& element) {
@@ -208,7 +215,11 @@ void LibraryAttributesTest::pageLoadsAndApplies() {
     QCOMPARE(page.PreviewText(), QStringLiteral("'TESTX' 'TX' N1 N2 1000 'hello' "));
     f.element->SetFlags(f.element->GetFlags() | 0x40000);  // a bit the page does not own
     f.library->SetModified(false);
+    CLabelJournal journal;
+    f.library->SetJournal(&journal);
     QTest::keyClick(Control<QLineEdit>(page, 1009), Qt::Key_Return);
+    f.library->SetJournal(nullptr);
+    QCOMPARE(journal.labels, std::vector<std::string>{"Library Attributes"});
 
     QCOMPARE(f.element->GetDescription(), std::string("Test element"));
     const CNetLine& name = f.element->GetDefinition(0);
@@ -408,6 +419,8 @@ void LibraryAttributesTest::newElementRefusesAndCreates() {
     CMenuTreeDialog* editor = t.app->MenuEditor();
     QVERIFY(editor && editor->CommandAction(kIdNewLibraryElement)->isEnabled());
     library.SetModified(false);
+    CLabelJournal journal;
+    library.SetJournal(&journal);
 
     bool stayedOpen = false;
     OnNextDialog([&](QDialog& dialog) {
@@ -422,6 +435,8 @@ void LibraryAttributesTest::newElementRefusesAndCreates() {
     editor->CommandAction(kIdNewLibraryElement)->trigger();
     QVERIFY(stayedOpen);
     QCOMPARE(t.prompts->Messages(), (std::vector<std::string>{kEmptyName, kNameTaken}));
+    library.SetJournal(nullptr);
+    QCOMPARE(journal.labels, std::vector<std::string>{"New Element"});
     QCOMPARE(library.GetElementCount(), count + 1);
     const CLibElement* added = library.GetElement(count);
     QCOMPARE(added->GetName(), std::string("NEWONE"));

@@ -1,4 +1,4 @@
-#include "gui/library_editor/library_change.h"
+#include "gui/library_editor/element_record.h"
 
 #include "core/library/library_data.h"
 #include "core/platform/record_buffer.h"
@@ -10,18 +10,6 @@ std::vector<uint8_t> ElementRecord(CLibraryData& library, CLibElement& element) 
     record.SetVersion(CLibraryData::kVersionMajor, CLibraryData::kVersionMinor);
     element.Serialize(record, element.GetIdentifier(), library.GetShapeContext());
     return {record.Data(), record.Data() + record.Length()};
-}
-
-CLibraryChange::CLibraryChange(CLibraryData& library, CLibElement& element, std::string label)
-    : m_library(library),
-      m_element(element),
-      m_label(std::move(label)),
-      m_before(ElementRecord(library, element)) {}
-
-bool CLibraryChange::Commit() {
-    if (ElementRecord(m_library, m_element) == m_before) return false;
-    m_library.SetModified(true);
-    return true;
 }
 
 }  // namespace kestro
