@@ -190,6 +190,10 @@ CLibraryElementServices CKestroApp::LibraryElementServices() {
     services.elementAdded = [this](uint32_t identifier) {
         // The editor's tree is what the library's menus are saved from.
         if (m_menuEditor) m_menuEditor->AppendElementEntry(int(identifier));
+        // An open attribute window goes on to the new element.
+        if (m_attributes && m_library)
+            m_attributes->ShowLibraryElement(m_library->GetElement(identifier), nullptr, nullptr,
+                                             false);
     };
     return services;
 }
