@@ -159,6 +159,11 @@ void CDefinitionTree::keyPressEvent(QKeyEvent* event) {
         emit DeleteRequested(currentItem());
         return;
     }
+    // The keyboard's way to what a double click does.
+    if (event->key() == Qt::Key_F2 && currentItem()) {
+        emit EditRequested(currentItem());
+        return;
+    }
     // Enter goes on to the page (which writes itself back).
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->ignore();

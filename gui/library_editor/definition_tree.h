@@ -32,7 +32,7 @@ signals:
     void Beeped();
     // The lines were reordered by a drag.
     void Reordered();
-    // Double click on a line.
+    // Double click (or F2) on a line.
     void EditRequested(QTreeWidgetItem* item);
     // The Delete key on the selected line.
     void DeleteRequested(QTreeWidgetItem* item);

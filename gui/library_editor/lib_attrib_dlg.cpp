@@ -58,6 +58,7 @@ void CLibAttribDlg::CreateControls() {
     m_tree = new CDefinitionTree(this);
     m_preview = new QLabel(this);
     m_preview->setObjectName(QStringLiteral("id1001"));
+    m_preview->setAccessibleName(QStringLiteral("Netlist string"));
     m_preview->setWordWrap(true);
     m_preview->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_add = new QPushButton(QStringLiteral("&Add"), this);

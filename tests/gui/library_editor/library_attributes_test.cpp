@@ -285,12 +285,15 @@ void LibraryAttributesTest::addAsNewKeepsTheEditedDefinition() {
     QCOMPARE(DefinitionNames(*f.element), (std::vector<std::string>{"Name", "R", "R2", "S"}));
     QCOMPARE(f.element->GetDefinition(1).GetId(), CNetLine::ComputeId("R", CGenType::Float));
 
-    // OK changes the definition in place, with a new identifier for its new type.
+    // OK changes the definition in place, with a new identifier for its new type (F2 is
+    // the keyboard's double click).
     OnNextDialog([](QDialog& dialog) {
         ChooseType(dialog, CNetLineDlg::kIntegerIndex);
         Click(dialog, 1006);
     });
-    f.page->EditDefinition(f.Tree().topLevelItem(0));
+    f.Tree().setFocus();
+    f.Tree().setCurrentItem(f.Tree().topLevelItem(0));
+    QTest::keyClick(&f.Tree(), Qt::Key_F2);
     const CNetLine& changed = f.element->GetDefinition(1);
     QCOMPARE(changed.GetValue().GetType(), uint16_t(CGenType::Integer));
     QCOMPARE(changed.GetValue().GetInteger(), 1);
