@@ -59,4 +59,14 @@ void CLibElement::Serialize(CRecordBuffer& buffer, uint16_t identifier,
     }
 }
 
+void CLibElement::TakeContentsOf(CLibElement& other) {
+    m_name = std::move(other.m_name);
+    m_flags = other.m_flags;
+    m_description = std::move(other.m_description);
+    m_rect = other.m_rect;
+    m_shapes = std::move(other.m_shapes);
+    m_outputs = std::move(other.m_outputs);
+    m_definitions = std::move(other.m_definitions);
+}
+
 }  // namespace kestro

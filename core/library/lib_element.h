@@ -57,6 +57,10 @@ public:
     const CNetLine& GetDefinition(size_t index) const { return *m_definitions[index]; }
     CNetLine& AddDefinition(CNetLine definition);
 
+    // Takes over everything of `other` but the identifier, so that whoever holds this
+    // element (an open library window) sees a restored state.
+    void TakeContentsOf(CLibElement& other);
+
     // Draws every shape under a placement.
     void Draw(CCanvas& canvas, const CPlacement& placement) const;
     // Copies the library fonts into the symbol texts again.

@@ -101,9 +101,10 @@ public:
     // Appends an element without asking anything (tools, transfer, tests): it gets the
     // next identifier, which is returned; 65535 when the library is full.
     uint16_t AppendElement(std::unique_ptr<CLibElement> element);
-    // Restoring a recorded state (undo and redo of library edits): puts `element` in
-    // place of element `identifier` (regular or built-in), or inserts it there moving the
-    // later elements up by one; RemoveElementAt is DeleteElement without the menus.
+    // Restoring a recorded state (undo and redo of library edits): gives element
+    // `identifier` (regular or built-in) the contents of `element`, keeping the object;
+    // or inserts `element` there moving the later elements up by one. RemoveElementAt is
+    // DeleteElement without the menus.
     void ReplaceElement(uint32_t identifier, std::unique_ptr<CLibElement> element);
     void InsertElementAt(uint32_t identifier, std::unique_ptr<CLibElement> element);
     void RemoveElementAt(uint32_t identifier);

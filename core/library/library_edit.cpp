@@ -125,21 +125,10 @@ void CLibraryData::DeleteElement(CLibElement& element) {
 }
 
 void CLibraryData::ReplaceElement(uint32_t identifier, std::unique_ptr<CLibElement> element) {
-    element->SetIdentifier(static_cast<uint16_t>(identifier));
-    switch (identifier) {
-        case kControlId:
-            m_control = std::move(element);
-            break;
-        case kPortId:
-            m_port = std::move(element);
-            break;
-        case kLabelId:
-            m_label = std::move(element);
-            break;
-        default:
-            if (identifier < GetElementCount()) m_elements[identifier] = std::move(element);
-            break;
-    }
+    const bool builtIn = identifier >= kControlId && identifier <= kLabelId;
+    if (!builtIn && identifier >= GetElementCount()) return;
+    // The element object stays where it is, so references held to it stay valid.
+    if (CLibElement* current = GetElement(identifier)) current->TakeContentsOf(*element);
     m_modified = true;
 }
 

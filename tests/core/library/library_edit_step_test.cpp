@@ -84,6 +84,8 @@ TEST_F(LibraryEditStep, StepWithoutChangeRecordsNothingAndLeavesTheLibraryUnmodi
 // byte for byte, redone in order the last.
 TEST_F(LibraryEditStep, UndoAndRedoOfMixedStepsRestoreEveryByte) {
     const CLibraryState start = StateOf(m_library);
+    // An open library window holds its element: undo and redo keep the object.
+    const CLibElement* held = m_library.GetElement(2);
     {
         CLibraryEditStep step(m_library, "Add Line");
         step.TouchElement(2);
@@ -131,6 +133,8 @@ TEST_F(LibraryEditStep, UndoAndRedoOfMixedStepsRestoreEveryByte) {
         UndoLibraryRecord(m_library, *it);
     EXPECT_EQ(Difference(StateOf(m_library), start), "");
     EXPECT_EQ(m_library.GetElement(2)->GetIdentifier(), 2);
+    EXPECT_EQ(m_library.GetElement(2), held);
+    EXPECT_EQ(held->GetShapes().size(), 1u);
     for (const CLibraryEditRecord& record : m_journal.records)
         RedoLibraryRecord(m_library, record);
     EXPECT_EQ(Difference(StateOf(m_library), end), "");
