@@ -89,6 +89,15 @@ bool CLibraryData::IsElementLoaded(uint32_t identifier) const {
     return identifier < m_elements.size() && m_elements[identifier] != nullptr;
 }
 
+std::unique_ptr<CLibElement> CLibraryData::ReadStoredElement(uint32_t identifier) {
+    if (!m_file || identifier >= m_elements.size() || m_offsets[identifier] == 0) return nullptr;
+    try {
+        return ReadElementAt(m_offsets[identifier], static_cast<uint16_t>(identifier));
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
 bool CLibraryData::LoadAllElements() {
     for (size_t i = 0; i < m_elements.size(); ++i) {
         if (m_elements[i]) continue;

@@ -66,6 +66,10 @@ public:
     // reported once and stays empty.
     CLibElement* GetElement(uint32_t identifier);
     bool IsElementLoaded(uint32_t identifier) const;
+    // Regular element `identifier` as the library file holds it now (before the changes
+    // made since it was opened or saved); null for an element the file does not have yet
+    // or cannot give.
+    std::unique_ptr<CLibElement> ReadStoredElement(uint32_t identifier);
     // Reads every element not read yet; false (reported) when one cannot be read.
     bool LoadAllElements();
     // First identifier whose netlist name equals `name` without regard to case; -1 for
@@ -83,6 +87,15 @@ public:
     int AddElement();
     // As AddElement with a copy of `source` (asking first for a ground element).
     int CopyElement(CLibElement& source);
+    // What the "New Library Element" dialog says about a netlist name: the refusal of an
+    // empty name or of one the library has already, or nothing when the name can be used.
+    std::optional<std::string> RefuseNetlistName(std::string_view name);
+    // AddElement and CopyElement with a name already asked for and checked (the ground
+    // question too): -1 when the name is refused (reported) or the library is full.
+    int AddElementNamed(const std::string& name);
+    int CopyElementNamed(CLibElement& source, const std::string& name);
+    // The question before copying a ground element; true when the copy may go on.
+    bool ConfirmCopy(const CLibElement& source);
     // Removes the element; the elements after it move down by one identifier.
     void DeleteElement(CLibElement& element);
     // Appends an element without asking anything (tools, transfer, tests): it gets the

@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "core/library/library_data.h"
+#include "core/library/library_edit_step.h"
 #include "core/platform/record_buffer.h"
 
 namespace kestro {
@@ -13,16 +14,20 @@ const char kNewGround[] = "You are creating a new GROUND element.\nDo you want t
 const char kLibraryFull[] = "The library holds as many elements as it can (1004).";
 }  // namespace
 
+std::optional<std::string> CLibraryData::RefuseNetlistName(std::string_view name) {
+    if (name.empty()) return std::string(kNameEmpty);
+    if (FindElementByName(name) >= 0) return std::string(kNameExists);
+    return std::nullopt;
+}
+
 // The "New Library Element" dialog: it stays open until a usable name or Cancel.
 std::optional<std::string> CLibraryData::AskNetlistName() {
     for (;;) {
         std::optional<std::string> name =
             m_prompts.EnterText("New Library Element", "Netlist Name", "");
         if (!name) return std::nullopt;
-        if (name->empty())
-            m_prompts.Error(kNameEmpty);
-        else if (FindElementByName(*name) >= 0)
-            m_prompts.Error(kNameExists);
+        if (const auto refusal = RefuseNetlistName(*name))
+            m_prompts.Error(*refusal);
         else
             return name;
     }
@@ -34,9 +39,24 @@ int CLibraryData::AddElement() {
         return -1;
     }
     const std::optional<std::string> name = AskNetlistName();
-    if (!name) return -1;
-    const uint16_t id = AppendElement(CLibElement::MakeNew(*name));
-    m_menus.AppendElement(id, *name);
+    return name ? AddElementNamed(*name) : -1;
+}
+
+int CLibraryData::AddElementNamed(const std::string& name) {
+    if (GetElementCount() >= kMaxElements) {
+        m_prompts.Error(kLibraryFull);
+        return -1;
+    }
+    if (const auto refusal = RefuseNetlistName(name)) {
+        m_prompts.Error(*refusal);
+        return -1;
+    }
+    CLibraryEditStep step(*this, "New Element");
+    step.TouchElement(GetElementCount());
+    step.TouchMenus();
+    const uint16_t id = AppendElement(CLibElement::MakeNew(name));
+    m_menus.AppendElement(id, name);
+    step.Commit();
     return id;
 }
 
@@ -45,11 +65,25 @@ int CLibraryData::CopyElement(CLibElement& source) {
         m_prompts.Error(kLibraryFull);
         return -1;
     }
-    if (source.IsGround() && m_prompts.Ask(kNewGround, MessageButtons::YesNoCancel,
-                                           MessageIcon::Question) != Answer::Yes)
-        return -1;
+    if (!ConfirmCopy(source)) return -1;
     const std::optional<std::string> name = AskNetlistName();
-    if (!name) return -1;
+    return name ? CopyElementNamed(source, *name) : -1;
+}
+
+bool CLibraryData::ConfirmCopy(const CLibElement& source) {
+    return !source.IsGround() || m_prompts.Ask(kNewGround, MessageButtons::YesNoCancel,
+                                               MessageIcon::Question) == Answer::Yes;
+}
+
+int CLibraryData::CopyElementNamed(CLibElement& source, const std::string& name) {
+    if (GetElementCount() >= kMaxElements) {
+        m_prompts.Error(kLibraryFull);
+        return -1;
+    }
+    if (const auto refusal = RefuseNetlistName(name)) {
+        m_prompts.Error(*refusal);
+        return -1;
+    }
     // The copy is the source's record read back.
     CRecordBuffer record;
     record.SetVersion(kVersionMajor, kVersionMinor);
@@ -57,9 +91,13 @@ int CLibraryData::CopyElement(CLibElement& source) {
     record.StartReading();
     auto copy = std::make_unique<CLibElement>();
     copy->Serialize(record, CLibElement::kNoIdentifier, m_context);
-    copy->SetName(*name);
+    copy->SetName(name);
+    CLibraryEditStep step(*this, "Save Element As");
+    step.TouchElement(GetElementCount());
+    step.TouchMenus();
     const uint16_t id = AppendElement(std::move(copy));
-    m_menus.AppendElement(id, *name);
+    m_menus.AppendElement(id, name);
+    step.Commit();
     return id;
 }
 

@@ -30,6 +30,10 @@ public:
     void SetOwnerElement(CSimPart* owner) { m_owner = owner; }
     uint32_t GetOwnerNumber() const { return m_ownerNumber; }
     size_t GetAttributeIndex() const { return m_attribute; }
+    // The attribute moved to another place among its element's definitions.
+    void SetAttributeIndex(size_t index) {
+        m_attribute = static_cast<uint16_t>(index < kNoAttribute ? index : kNoAttribute);
+    }
     // The definition identifier read with the record (resolved by ResolveOwner).
     uint32_t GetDefinitionId() const { return m_definitionId; }
     const CSHTextAdvance& GetTextShape() const { return m_text; }

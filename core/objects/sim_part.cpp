@@ -54,6 +54,17 @@ std::string CSimPart::GetDefaultName() const {
     return element->GetDefinition(0).GetValue().GetText();
 }
 
+void CSimPart::FollowElement(const std::vector<uint32_t>& before) {
+    const CLibElement* element = GetElement();
+    if (!element) return;
+    const CPartData old = m_data;
+    m_data.InitFromElement(element);
+    for (size_t i = 0; i < old.GetCount() && i < before.size(); ++i)
+        m_data.SetValueById(i, old.GetValue(i), before[i]);
+    ResetTerminals(element->GetOutputPoints().size());
+    UpdateBounds();
+}
+
 void CSimPart::SetInstanceName(const std::string& name) {
     if (m_data.GetCount() == 0) return;
     m_data.GetValue(0) = CGenType::MakeString(name);

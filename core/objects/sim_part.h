@@ -29,6 +29,11 @@ public:
     // Value 0 as text; the default name is definition 0's default (the name prefix).
     std::string GetInstanceName() const;
     std::string GetDefaultName() const;
+    // The library element changed (its symbol, terminals or definitions; `before` lists
+    // its definition identifiers as they were): the terminals follow its output points and
+    // every value stays with the definition of its identifier, while new definitions start
+    // at their defaults. The object must not be connected (the edit step's Reshape).
+    void FollowElement(const std::vector<uint32_t>& before);
     // Stores the name as value 0 (a String) and tells the document.
     void SetInstanceName(const std::string& name);
     // Stacks the links under the element, one line each, in link order.

@@ -5,9 +5,11 @@
 #include <QStringList>
 #include <QTimer>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/app/library_location.h"
 #include "core/app/simulation_launch.h"
@@ -34,6 +36,8 @@ class CHelpWindow;
 class CKestroDocTemplate;
 class CLibraryData;
 class CLibraryWindows;
+class CLibElement;
+struct CLibraryElementServices;
 struct CPartEnvironment;
 class CLocalViewerChannel;
 class CMainFrame;
@@ -128,11 +132,23 @@ public:
     // Opens library element `identifier` (0 to N-1, or a built-in 1004 to 1006) in a
     // library window, or brings its window forward; false when there is no such element.
     bool OpenLibraryElement(uint32_t identifier);
+    // After an undo or redo in the library: menu editor, Elements menu and attribute window
+    // show the library as it is now.
+    void AfterLibraryRestored();
     // The library windows (made with the first of them; null until then).
     CLibraryWindows* LibraryWindows() const { return m_libraryWindows.get(); }
     // "Transfer old version Library ": the library becomes one transferred from the
     // previous version's files; false when nothing was transferred.
     bool TransferOldLibrary();
+
+    // "New Element" (of the library windows and of the menu editor): a new library element
+    // named by the user, added at the end of the library and of the element menus; `open`
+    // opens it in a library window. The new identifier, or -1.
+    int NewLibraryElement(bool open);
+    // "Save Element As...": a copy of the element under a new name, opened. -1: none.
+    int SaveLibraryElementAs(CLibElement& source);
+    // Opens a library element in a library window (the library windows set it).
+    void SetLibraryElementOpener(std::function<void(uint32_t identifier)> open);
 
     // Run TARN on the document of a schematic window; true when the engine started.
     bool RunTarn(CSimulationSource& source);
@@ -195,6 +211,12 @@ private:
     void CleanUpNodesWhenIdle();
     bool ActiveSchematicWindow() const;
     CSimulationSource* ActiveSimulationSource() const;
+    CLibraryElementServices LibraryElementServices();
+    // Before a library save: the placed elements' library elements that changed since
+    // the file was written, with their definition identifiers as the file has them.
+    std::map<uint16_t, std::vector<uint32_t>> ChangedPlacedElements() const;
+    // After it: the placed elements on every open sheet follow those changes.
+    void FollowLibrary(const std::map<uint16_t, std::vector<uint32_t>>& changed);
 
     CSettings m_settings;
     std::unique_ptr<CSettingsStore> m_store;
@@ -219,6 +241,7 @@ private:
     std::unique_ptr<CAutosave> m_autosave;
     CRecentFileList m_recentFiles;
     bool m_recentFilesChanged = false;
+    std::function<void(uint32_t)> m_openLibraryElement;
     QTimer* m_idleTimer = nullptr;
     size_t m_idleDocument = 0;
     std::unique_ptr<CMainFrame> m_mainFrame;

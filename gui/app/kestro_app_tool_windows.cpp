@@ -1,11 +1,14 @@
 // The two tool windows of the main frame: the attribute window, which follows the
 // schematic views, and the menu editor of the library's element menus.
 #include <QMdiArea>
+#include <set>
 
 #include "core/app/library_location.h"
 #include "core/document/circuit.h"
+#include "core/document/library_follow.h"
 #include "core/library/library_data.h"
 #include "core/library/library_history.h"
+#include "core/objects/sim_part.h"
 #include "core/objects/sub_cir_part.h"
 #include "gui/app/kestro_app.h"
 #include "gui/app/kestro_doc_template.h"
@@ -17,6 +20,9 @@
 #include "gui/frames/lib_child_frame.h"
 #include "gui/frames/main_frame.h"
 #include "gui/library_editor/element_menu.h"
+#include "gui/library_editor/element_record.h"
+#include "gui/library_editor/lib_attrib_dlg.h"
+#include "gui/library_editor/library_element_commands.h"
 #include "gui/library_editor/library_windows.h"
 #include "gui/library_editor/menu_tree_dialog.h"
 #include "gui/library_editor/shape_doc.h"
@@ -57,6 +63,7 @@ void CKestroApp::CreateAttributeWindow() {
     };
     services.showHelp = [this](const QString& keyword) { HelpWindow().ShowKeyword(keyword); };
     m_attributes = new CKestroAttributes(std::move(services), m_mainFrame.get());
+    m_attributes->SetLibraryPage(new CLibAttribDlg(*m_attributes));
     connect(m_attributes, &CKestroAttributes::VisibilityChanged, this, [this] {
         if (m_mainFrame) m_mainFrame->CommandTable().ScheduleUpdate();
     });
@@ -117,6 +124,7 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
             OpenLibraryElement(element.GetIdentifier());
         };
         services.changeLibraryFonts = [this] { ChangeLibraryFonts(); };
+        services.newElement = [this] { NewLibraryElement(false); };
         services.elementsRenumbered = [this] {
             if (m_libraryWindows) m_libraryWindows->CloseStale();
             if (m_mainFrame && m_library) RebuildElementsMenu(*m_mainFrame, *m_library);
@@ -143,9 +151,29 @@ bool CKestroApp::OpenLibraryElement(uint32_t identifier) {
         services.cursors = m_cursors.get();
         services.saveLibrary = [this] { return SaveLibrary(); };
         services.showMenuEditor = [this] { ShowMenuEditor(false); };
+        services.newElement = [this] { NewLibraryElement(true); };
+        services.saveElementAs = [this](CLibElement& element) { SaveLibraryElementAs(element); };
+        services.history = [this] { return m_libraryHistory.get(); };
+        services.libraryRestoring = [this] {
+            if (m_attributes) m_attributes->ApplyCurrentPage();
+            if (m_menuEditor) m_menuEditor->WriteTreeToStream();
+        };
+        services.libraryRestored = [this] { AfterLibraryRestored(); };
         m_libraryWindows = std::make_unique<CLibraryWindows>(std::move(services));
     }
     return m_libraryWindows->OpenLibraryElement(identifier) != nullptr;
+}
+
+void CKestroApp::AfterLibraryRestored() {
+    if (m_menuEditor) m_menuEditor->ReloadTree();
+    if (m_mainFrame && m_library) RebuildElementsMenu(*m_mainFrame, *m_library);
+    if (!m_attributes || !m_mainFrame) return;
+    auto* frame = qobject_cast<CLibChildFrame*>(m_mainFrame->ActiveDocumentFrame());
+    if (CShapeView* shapes = CLibraryWindows::ViewOf(frame))
+        m_attributes->ShowLibraryElement(&shapes->Document().Element(), &shapes->Document(), shapes,
+                                         false);
+    else
+        m_attributes->ClearSelection(true);
 }
 
 void CKestroApp::CloseLibraryWindows() {
@@ -175,10 +203,77 @@ bool CKestroApp::SaveLibrary() {
                              [&library](int16_t code) { return library.MenuEntryName(code); });
         library.GetMenus().SetItems(items);
     }
+    // What the placed elements followed is read from the file before it is replaced.
+    const auto changed = ChangedPlacedElements();
     if (!m_libraryStorage->Save(*m_library)) return false;
+    FollowLibrary(changed);
     if (m_libraryHistory) m_libraryHistory->MarkSaved();
     if (m_mainFrame) RebuildElementsMenu(*m_mainFrame, *m_library);
     return true;
+}
+
+std::map<uint16_t, std::vector<uint32_t>> CKestroApp::ChangedPlacedElements() const {
+    std::map<uint16_t, std::vector<uint32_t>> changed;
+    if (!m_docTemplate || !m_library) return changed;
+    CLibraryData& library = *m_library;
+    std::set<uint16_t> placed;
+    for (const auto& document : m_docTemplate->Manager().Documents())
+        for (const auto& object : document->GetObjects())
+            if (const CSimPart* part = object->AsSimPart()) placed.insert(part->GetElementId());
+    for (const uint16_t id : placed) {
+        // An element never read from the file cannot have changed.
+        if (id >= library.GetElementCount() || !library.IsElementLoaded(id)) continue;
+        const std::unique_ptr<CLibElement> stored = library.ReadStoredElement(id);
+        if (!stored) continue;
+        if (ElementRecord(library, *stored) != ElementRecord(library, *library.GetElement(id)))
+            changed[id] = DefinitionIds(*stored);
+    }
+    return changed;
+}
+
+void CKestroApp::FollowLibrary(const std::map<uint16_t, std::vector<uint32_t>>& changed) {
+    if (changed.empty() || !m_docTemplate) return;
+    size_t followed = 0;
+    for (const auto& document : m_docTemplate->Manager().Documents())
+        followed += FollowLibraryChanges(*document, changed);
+    // A page showing a placed element is filled again from its new values.
+    if (followed > 0 && m_attributes && m_attributes->SelectedObject()) {
+        m_attributes->ClearSelection(false);
+        m_attributes->RefreshFromActiveView();
+    }
+}
+
+CLibraryElementServices CKestroApp::LibraryElementServices() {
+    CLibraryElementServices services;
+    services.library = m_library.get();
+    services.prompts = m_prompts.get();
+    services.parent = m_menuEditor && m_menuEditor->isActiveWindow()
+                          ? static_cast<QWidget*>(m_menuEditor)
+                          : static_cast<QWidget*>(m_mainFrame.get());
+    services.openLibraryElement =
+        m_openLibraryElement ? m_openLibraryElement
+                             : [this](uint32_t identifier) { OpenLibraryElement(identifier); };
+    services.elementAdded = [this](uint32_t identifier) {
+        // The editor's tree is what the library's menus are saved from.
+        if (m_menuEditor) m_menuEditor->AppendElementEntry(int(identifier));
+        // An open attribute window goes on to the new element.
+        if (m_attributes && m_library)
+            m_attributes->ShowLibraryElement(m_library->GetElement(identifier), nullptr, nullptr,
+                                             false);
+    };
+    return services;
+}
+
+int CKestroApp::NewLibraryElement(bool open) {
+    return NewElement(LibraryElementServices(), open);
+}
+
+int CKestroApp::SaveLibraryElementAs(CLibElement& source) {
+    return SaveElementAs(LibraryElementServices(), source);
+}
+
+void CKestroApp::SetLibraryElementOpener(std::function<void(uint32_t identifier)> open) {
+    m_openLibraryElement = std::move(open);
 }
 
 void CKestroApp::RegisterToolWindowCommands() {

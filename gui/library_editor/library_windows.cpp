@@ -4,6 +4,7 @@
 
 #include "core/library/lib_element.h"
 #include "core/library/library_data.h"
+#include "core/library/library_history.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
 #include "gui/frames/lib_child_frame.h"
@@ -18,6 +19,12 @@ namespace {
 
 const QSize kInitialWindowSize(560, 520);
 
+// "Undo Add Line", "Redo Set Size"; just "Undo" when there is nothing to take back.
+QString UndoText(const char* verb, const std::string& step) {
+    return step.empty() ? QString::fromLatin1(verb)
+                        : QString::fromLatin1(verb) + ' ' + QString::fromStdString(step);
+}
+
 }  // namespace
 
 CLibraryWindows::CLibraryWindows(CLibraryWindowServices services, QObject* parent)
@@ -27,7 +34,7 @@ CLibraryWindows::CLibraryWindows(CLibraryWindowServices services, QObject* paren
     m_viewServices.cursors = m_services.cursors;
     CLibraryData* library = m_services.library;
     m_viewServices.askText = [library](QWidget* parent) -> std::optional<CSymbolTextChoice> {
-        return CSymbolTextDlg::Ask(library ? library->GetFonts() : StartupLibraryFonts(), parent);
+        return AskSymbolText(library ? library->GetFonts() : StartupLibraryFonts(), parent);
     };
     m_viewServices.askSize = [](QWidget* parent, int width, int height) {
         return CSetSizeDlg::Ask(width, height, parent);
@@ -71,12 +78,7 @@ CLibChildFrame* CLibraryWindows::OpenLibraryElement(uint32_t identifier) {
         return open;
     }
     auto* document = new CShapeDoc(*library, *element);
-    document->Commands().Add(kIdFileSave, [this] {
-        if (m_services.saveLibrary) m_services.saveLibrary();
-    });
-    document->Commands().Add(kIdFileOpen, [this] {
-        if (m_services.showMenuEditor) m_services.showMenuEditor();
-    });
+    RegisterDocumentCommands(*document);
     auto* view = new CShapeView(*document, m_viewServices);
     auto* frame = new CLibChildFrame(view);
     document->setParent(frame);
@@ -90,6 +92,58 @@ CLibChildFrame* CLibraryWindows::OpenLibraryElement(uint32_t identifier) {
     view->ZoomToFit();
     view->setFocus(Qt::OtherFocusReason);
     return frame;
+}
+
+void CLibraryWindows::RegisterDocumentCommands(CShapeDoc& document) {
+    auto& commands = document.Commands();
+    commands.Add(kIdFileSave, [this] {
+        if (m_services.saveLibrary) m_services.saveLibrary();
+    });
+    commands.Add(kIdFileOpen, [this] {
+        if (m_services.showMenuEditor) m_services.showMenuEditor();
+    });
+    commands.Add(kIdFileNew, [this] {
+        if (m_services.newElement) m_services.newElement();
+    });
+    commands.Add(kIdFileSaveAs, [this, &document] {
+        if (m_services.saveElementAs) m_services.saveElementAs(document.Element());
+    });
+    const auto history = [this]() -> CLibraryHistory* {
+        return m_services.history ? m_services.history() : nullptr;
+    };
+    commands.Add(
+        kIdEditUndo, [this] { MoveInHistory(true); },
+        [history](CCommandState& state) {
+            CLibraryHistory* h = history();
+            state.enabled = h && h->CanUndo();
+            state.text = UndoText("Undo", h ? h->UndoName() : std::string()).toStdString();
+        });
+    commands.Add(
+        kIdEditRedo, [this] { MoveInHistory(false); },
+        [history](CCommandState& state) {
+            CLibraryHistory* h = history();
+            state.enabled = h && h->CanRedo();
+            state.text = UndoText("Redo", h ? h->RedoName() : std::string()).toStdString();
+        });
+}
+
+bool CLibraryWindows::AnyDragRunning() const {
+    for (CLibChildFrame* frame : Frames())
+        if (CShapeView* view = ViewOf(frame); view && view->Tracker()) return true;
+    return false;
+}
+
+void CLibraryWindows::MoveInHistory(bool undo) {
+    CLibraryHistory* history = m_services.history ? m_services.history() : nullptr;
+    // A drag works on the shapes as they are; it ends before anything is put back.
+    if (!history || AnyDragRunning() || !(undo ? history->CanUndo() : history->CanRedo())) return;
+    if (m_services.libraryRestoring) m_services.libraryRestoring();
+    undo ? history->Undo() : history->Redo();
+    CloseStale();  // an element made by the step taken back is gone
+    for (CLibChildFrame* frame : Frames())
+        if (CShapeView* view = ViewOf(frame)) view->Document().Reload();
+    if (m_services.libraryRestored) m_services.libraryRestored();
+    if (m_services.mainFrame) m_services.mainFrame->CommandTable().ScheduleUpdate();
 }
 
 void CLibraryWindows::CloseAll() {

@@ -12,7 +12,9 @@ namespace kestro {
 
 class CEditCursors;
 class CLibChildFrame;
+class CLibElement;
 class CLibraryData;
+class CLibraryHistory;
 class CMainFrame;
 class CShapeDoc;
 class CShapeView;
@@ -28,6 +30,15 @@ struct CLibraryWindowServices {
     std::function<bool()> saveLibrary;
     // "Open...": the menu editor, from which elements are opened.
     std::function<void()> showMenuEditor;
+    // "New Element" and "Save Element As..." (which open what they make).
+    std::function<void()> newElement;
+    std::function<void(CLibElement&)> saveElementAs;
+    // The library's undo history; null or empty: Undo and Redo are disabled.
+    std::function<CLibraryHistory*()> history;
+    // Around an undo or redo: whatever else holds or shows the library hands in its
+    // pending changes before, and is brought up to date after.
+    std::function<void()> libraryRestoring;
+    std::function<void()> libraryRestored;
 };
 
 // The library windows of the main frame: one per element, each a CShapeDoc shown by a
@@ -55,6 +66,10 @@ public:
     CShapeViewServices& ViewServices() { return m_viewServices; }
 
 private:
+    void RegisterDocumentCommands(CShapeDoc& document);
+    // Undo (or redo) of the library's last change, then every window shows the result.
+    void MoveInHistory(bool undo);
+    bool AnyDragRunning() const;
     CLibChildFrame* FrameOf(const void* element) const;
     bool LibraryHolds(const void* element) const;
 

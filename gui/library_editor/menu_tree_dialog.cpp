@@ -118,7 +118,8 @@ void CMenuTreeDialog::CreateMenu() {
     AddCommand(library, kIdSaveLibrary, QStringLiteral("Save Library"), true);
     library->addSeparator();
     // The commands of later work stay visible but cannot be chosen yet.
-    AddCommand(library, kIdNewLibraryElement, QStringLiteral("New Element"), false);
+    AddCommand(library, kIdNewLibraryElement, QStringLiteral("New Element"),
+               bool(m_services.newElement));
     AddCommand(library, kIdLibraryTransfer, QStringLiteral("Transfer old version Library "),
                bool(m_services.transferLibrary));
     AddCommand(library, kIdChangeLibraryFonts, QStringLiteral("Change Library Fonts"),
@@ -140,6 +141,9 @@ void CMenuTreeDialog::CreateMenu() {
     });
     connect(CommandAction(kIdSaveLibrary), &QAction::triggered, this, [this] {
         if (m_services.saveLibrary) m_services.saveLibrary();
+    });
+    connect(CommandAction(kIdNewLibraryElement), &QAction::triggered, this, [this] {
+        if (m_services.newElement) m_services.newElement();
     });
     connect(CommandAction(kIdLibraryTransfer), &QAction::triggered, this, [this] {
         if (m_services.transferLibrary) m_services.transferLibrary();
@@ -197,6 +201,16 @@ void CMenuTreeDialog::RefreshElementLabels() {
         if (const CLibElement* element = ElementOf(item))
             item->setText(0, Utf8(element->GetName()));
     });
+}
+
+void CMenuTreeDialog::AppendElementEntry(int identifier) {
+    CLibraryData* library = m_services.library;
+    if (!library || identifier < 0 || uint32_t(identifier) >= library->GetElementCount()) return;
+    const CLibElement* element = library->GetElement(uint32_t(identifier));
+    if (!element) return;
+    QTreeWidgetItem* entry = CMenuTree::NewElement(identifier, Utf8(element->GetName()));
+    m_tree->addTopLevelItem(entry);
+    m_tree->setCurrentItem(entry);
 }
 
 CLibElement* CMenuTreeDialog::ElementOf(const QTreeWidgetItem* item) const {

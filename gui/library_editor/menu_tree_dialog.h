@@ -39,6 +39,8 @@ struct CMenuEditorServices {
     std::function<void()> transferLibrary;
     // "Change Library Fonts": the four symbol text fonts; empty: the command is disabled.
     std::function<void()> changeLibraryFonts;
+    // "New Element": a new element named by the user; empty: the command is disabled.
+    std::function<void()> newElement;
 };
 
 // The modeless "Menu Editor": the working copy of the library's element menus as a tree,
@@ -61,8 +63,13 @@ public:
     // Writes the tree into the library's menu stream as it is saved; entries take their
     // elements' names, here too.
     void WriteTreeToStream();
+    // The tree built again from the library's menus (they were put back by an undo).
+    void ReloadTree() { BuildTree(); }
     // The command actions of the editor's menu, by command id.
     QAction* CommandAction(int id) const;
+
+    // An entry for a new element at the end of the top level.
+    void AppendElementEntry(int identifier);
 
     // The commands (also reachable by their menu items).
     void AddSeparator();

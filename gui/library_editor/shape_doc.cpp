@@ -21,6 +21,12 @@ void CShapeDoc::RegisterCommands() {
     Commands().Add(kIdResetOutputs, [this] { ResetOutputs(); });
 }
 
+void CShapeDoc::Reload() {
+    ComputeCandidates();
+    ReadMarks();
+    emit Changed();
+}
+
 QString CShapeDoc::Title() const {
     return QStringLiteral("Library : ") + QString::fromStdString(m_element.GetName());
 }

@@ -57,6 +57,9 @@ public:
 
     // Tells the views that the element changed (they repaint).
     void NotifyChanged() { emit Changed(); }
+    // The element was put back to another state as a whole (undo, redo): its box and
+    // terminals are read again.
+    void Reload();
 
 signals:
     void Changed();

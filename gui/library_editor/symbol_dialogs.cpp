@@ -1,10 +1,11 @@
 #include "gui/library_editor/symbol_dialogs.h"
 
+#include "gui/dialogs/symbol_text_dialog.h"
+
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <algorithm>
 
 namespace kestro {
@@ -29,33 +30,10 @@ QComboBox* SizeList(int preselected, QWidget* parent) {
 
 }  // namespace
 
-CSymbolTextDlg::CSymbolTextDlg(const CLibraryFonts& fonts, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("Kestro"));
-    m_text = new QLineEdit(this);
-    m_text->setObjectName(QStringLiteral("id1046"));
-    m_font = new QComboBox(this);
-    m_font->setObjectName(QStringLiteral("id1045"));
-    for (const CLibraryFont& font : fonts)
-        m_font->addItem(QString::fromStdString(DescribeLibraryFont(font)));
-    m_font->setCurrentIndex(0);
-    auto* form = new QFormLayout(this);
-    auto* textLabel = new QLabel(QStringLiteral("&Enter Text"), this);
-    textLabel->setBuddy(m_text);
-    auto* fontLabel = new QLabel(QStringLiteral("&Font"), this);
-    fontLabel->setBuddy(m_font);
-    form->addRow(textLabel, m_text);
-    form->addRow(fontLabel, m_font);
-    form->addRow(OkCancel(this));
-}
-
-CSymbolTextChoice CSymbolTextDlg::Choice() const {
-    return {m_text->text().toStdString(), m_font->currentIndex()};
-}
-
-std::optional<CSymbolTextChoice> CSymbolTextDlg::Ask(const CLibraryFonts& fonts, QWidget* parent) {
-    CSymbolTextDlg dialog(fonts, parent);
+std::optional<CSymbolTextChoice> AskSymbolText(const CLibraryFonts& fonts, QWidget* parent) {
+    CSymbolTextDlg dialog(fonts, {}, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.Choice();
+    return CSymbolTextChoice{dialog.Text().toStdString(), dialog.FontIndex()};
 }
 
 CSetSizeDlg::CSetSizeDlg(int width, int height, QWidget* parent) : QDialog(parent) {

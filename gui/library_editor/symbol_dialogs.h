@@ -8,24 +8,12 @@
 #include "gui/library_editor/shape_editor_state.h"
 
 class QComboBox;
-class QLineEdit;
 
 namespace kestro {
 
-// The symbol text dialog: a text and one of the four library fonts, the first chosen.
-class CSymbolTextDlg : public QDialog {
-    Q_OBJECT
-public:
-    CSymbolTextDlg(const CLibraryFonts& fonts, QWidget* parent = nullptr);
-
-    CSymbolTextChoice Choice() const;
-
-    static std::optional<CSymbolTextChoice> Ask(const CLibraryFonts& fonts, QWidget* parent);
-
-private:
-    QLineEdit* m_text;
-    QComboBox* m_font;
-};
+// Asks for a symbol text and its library font (the symbol text dialog); nothing when
+// cancelled.
+std::optional<CSymbolTextChoice> AskSymbolText(const CLibraryFonts& fonts, QWidget* parent);
 
 // "Set Element Size": width and height in tens of units, 2 to 40 each.
 class CSetSizeDlg : public QDialog {

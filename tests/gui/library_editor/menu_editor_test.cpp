@@ -159,11 +159,8 @@ private slots:
         QCOMPARE(passive->child(4)->text(0), QString("__________"));
         QCOMPARE(CMenuTree::KindOf(passive->child(4)), Kind::Separator);
         QVERIFY(!passive->icon(0).isNull());
-        // The commands of later work are there but cannot be chosen.
-        for (const int id : {kIdNewLibraryElement})
-            QVERIFY(!editor->CommandAction(id)->isEnabled());
-        // The built-in label and port open in library windows.
-        for (const int id : {kIdEditLabel, kIdEditPort})
+        // Every command of the editor can be chosen now.
+        for (const int id : {kIdNewLibraryElement, kIdChangeLibraryFonts, kIdEditLabel, kIdEditPort})
             QVERIFY(editor->CommandAction(id)->isEnabled());
         QCOMPARE(editor->CommandAction(kIdLibraryTransfer)->text(),
                  QString("Transfer old version Library "));

@@ -17,6 +17,7 @@
 #include "core/platform/scripted_prompts.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
+#include "gui/dialogs/symbol_text_dialog.h"
 #include "gui/frames/lib_child_frame.h"
 #include "gui/frames/main_frame.h"
 #include "gui/library_editor/library_windows.h"
@@ -352,7 +353,7 @@ private slots:
 
     void symbolTextAndSizeDialogsOfferTheirChoices() {
         CLibraryFonts fonts = StartupLibraryFonts();
-        CSymbolTextDlg text(fonts);
+        CSymbolTextDlg text(fonts, {});
         text.show();
         auto* edit = text.findChild<QLineEdit*>("id1046");
         auto* list = text.findChild<QComboBox*>("id1045");
@@ -362,8 +363,8 @@ private slots:
         QCOMPARE(list->itemText(0), QString::fromStdString(DescribeLibraryFont(fonts[0])));
         QTest::keyClicks(edit, "Vout");
         list->setCurrentIndex(3);
-        QCOMPARE(text.Choice().text, std::string("Vout"));
-        QCOMPARE(text.Choice().font, 3);
+        QCOMPARE(text.Text(), QString("Vout"));
+        QCOMPARE(text.FontIndex(), 3);
 
         CSetSizeDlg size(1, 57);  // out of range: the nearest choice
         auto* width = size.findChild<QComboBox*>("width");

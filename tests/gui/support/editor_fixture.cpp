@@ -16,8 +16,8 @@
 
 namespace kestro {
 
-bool CEditorFixture::Open() {
-    t = MakeTestApp();
+bool CEditorFixture::Open(const std::string& programFolder) {
+    t = MakeTestApp(programFolder);
     if (!t.app->Start()) return false;
     sheet = t.app->NewDocument();
     auto* frame = qobject_cast<CChildFrame*>(t.app->MainFrame()->ActiveDocumentFrame());

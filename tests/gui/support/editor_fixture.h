@@ -23,8 +23,9 @@ struct CEditorFixture {
     CCircuit* sheet = nullptr;
     CKestroView* view = nullptr;
 
-    // False when the editor or the window could not be made.
-    bool Open();
+    // False when the editor or the window could not be made. The program folder (with
+    // the library) is a temporary one unless given.
+    bool Open(const std::string& programFolder = {});
     CEditState& Editing() const;
     QWidget* Window() const;
 
