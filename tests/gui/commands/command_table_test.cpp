@@ -130,6 +130,8 @@ QList<Row> LibraryRows() {
             {L, 57603, "&Save Library", "Ctrl+S"},
             {L, 34103, "Reload Library", ""},
             {L, 57665, "E&xit", ""},
+            {E, 57643, "&Undo", "Ctrl+Z"},
+            {E, 57644, "&Redo", "Ctrl+Y"},
             {E, 57635, "C&ut", "Ctrl+X"},
             {E, 57634, "&Copy", "Ctrl+C"},
             {E, 57637, "&Paste", "Ctrl+V"},

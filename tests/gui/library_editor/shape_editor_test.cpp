@@ -351,6 +351,36 @@ private slots:
         Library().SetJournal(nullptr);
     }
 
+    // Ctrl+Z and Ctrl+Y in a library window take back and bring again whole gestures of
+    // the library's history, with the step's name in the Edit menu.
+    void undoAndRedoInALibraryWindowWorkOnWholeGestures() {
+        CShapeView& view = Open();
+        const auto label = [this](int id) {
+            return m_t.app->MainFrame()->Router().Query(id).text.value_or(std::string());
+        };
+        QCOMPARE(label(kIdEditUndo), std::string("Undo"));
+        view.SetTool(kIdToolLine);
+        Drag(view, {-10, -10}, {10, -10});
+        view.SetTool(kIdToolSelect);
+        QCOMPARE(Element().GetShapes().size(), size_t(1));
+        QCOMPARE(label(kIdEditUndo), std::string("Undo Add Line"));
+        Run(kIdResetOutputs);  // no terminals: no step
+        CCommandTable& table = m_t.app->MainFrame()->CommandTable();
+        QTRY_VERIFY(table.MenuAction(kMenuLibrary, kIdEditUndo)->isEnabled());
+        QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Element().GetShapes().size(), size_t(0));
+        QVERIFY(view.Selection().empty());
+        QCOMPARE(label(kIdEditRedo), std::string("Redo Add Line"));
+        QVERIFY(!Library().IsModified());  // back where the window opened
+
+        QTRY_VERIFY(table.MenuAction(kMenuLibrary, kIdEditRedo)->isEnabled());
+        QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Element().GetShapes().size(), size_t(1));
+        QCOMPARE(RectOf(*Element().GetShapes()[0]).left, -10.0f);
+        QVERIFY(Library().IsModified());
+        QCOMPARE(&view.Document().Element(), Library().GetElement(Element().GetIdentifier()));
+    }
+
     void symbolTextAndSizeDialogsOfferTheirChoices() {
         CLibraryFonts fonts = StartupLibraryFonts();
         CSymbolTextDlg text(fonts, {});
