@@ -31,6 +31,8 @@ protected:
         sheet->AddObserver(view);
         sheet->SetEditJournal(&journal);
     }
+    // The journal goes before the sheet, which tells its journal when its contents go.
+    ~EditStep() override { sheet->SetEditJournal(nullptr); }
 
     CPart* Wire(CPointF a, CPointF b) { return sheet->AddObject(CWire::Create(env, a, b)); }
     std::vector<Kind> Kinds(size_t record) const {
