@@ -104,6 +104,8 @@ void CKestroApp::FollowViewsInAttributes() {
         CKestroView* view = ActiveSchematicView();
         if (m_attributes && view && !view->Selection().IsEmpty())
             m_attributes->ShowSelection(view->Selection().First(), view->Document(), view, false);
+        else if (m_attributes && m_attributes->LibraryElement())
+            m_attributes->ClearSelection(false);  // the library window it showed is not active
     });
 }
 

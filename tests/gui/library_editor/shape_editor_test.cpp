@@ -15,6 +15,7 @@
 #include "core/library/sh_line.h"
 #include "core/library/sh_rrect.h"
 #include "core/platform/scripted_prompts.h"
+#include "gui/attributes/kestro_attributes.h"
 #include "gui/commands/command_ids.h"
 #include "gui/commands/command_table.h"
 #include "gui/dialogs/symbol_text_dialog.h"
@@ -379,6 +380,20 @@ private slots:
         QCOMPARE(RectOf(*Element().GetShapes()[0]).left, -10.0f);
         QVERIFY(Library().IsModified());
         QCOMPARE(&view.Document().Element(), Library().GetElement(Element().GetIdentifier()));
+    }
+
+    // The attribute window shows the element of the active library window, and lets it go
+    // when a sheet's window becomes the active one.
+    void attributeWindowFollowsTheActiveWindowKind() {
+        CShapeView& view = Open();
+        CLibChildFrame* frame = m_t.app->LibraryWindows()->Frames().last();
+        m_t.app->MainFrame()->MdiArea()->setActiveSubWindow(frame);
+        QVERIFY(m_t.app->MainFrame()->CommandTable().Execute(kIdAttributes));
+        CKestroAttributes* attributes = m_t.app->Attributes();
+        QVERIFY(attributes);
+        QTRY_COMPARE(attributes->LibraryElement(), &view.Document().Element());
+        QVERIFY(m_t.app->NewDocument());
+        QTRY_VERIFY(attributes->LibraryElement() == nullptr);
     }
 
     void symbolTextAndSizeDialogsOfferTheirChoices() {
