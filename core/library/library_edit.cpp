@@ -114,14 +114,8 @@ uint16_t CLibraryData::AppendElement(std::unique_ptr<CLibElement> element) {
 void CLibraryData::DeleteElement(CLibElement& element) {
     const uint16_t id = element.GetIdentifier();
     if (id >= GetElementCount() || m_elements[id].get() != &element) return;
-    m_elements.erase(m_elements.begin() + id);
-    // The offsets move with the elements, so one not read yet is still found.
-    m_offsets.erase(m_offsets.begin() + id);
-    if (id < m_oldNumbers.size()) m_oldNumbers.erase(m_oldNumbers.begin() + id);
-    for (size_t i = id; i < m_elements.size(); ++i)
-        if (m_elements[i]) m_elements[i]->SetIdentifier(static_cast<uint16_t>(i));
+    RemoveElementAt(id);
     m_menus.RemoveElement(id);
-    m_modified = true;
 }
 
 void CLibraryData::ReplaceElement(uint32_t identifier, std::unique_ptr<CLibElement> element) {
@@ -145,6 +139,7 @@ void CLibraryData::InsertElementAt(uint32_t identifier, std::unique_ptr<CLibElem
 void CLibraryData::RemoveElementAt(uint32_t identifier) {
     if (identifier >= GetElementCount()) return;
     m_elements.erase(m_elements.begin() + identifier);
+    // The offsets move with the elements, so one not read yet is still found.
     m_offsets.erase(m_offsets.begin() + identifier);
     if (identifier < m_oldNumbers.size()) m_oldNumbers.erase(m_oldNumbers.begin() + identifier);
     for (size_t i = identifier; i < m_elements.size(); ++i)
