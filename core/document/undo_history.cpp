@@ -171,7 +171,7 @@ size_t CUndoHistory::CStep::Memory() const {
 
 // --- The history ------------------------------------------------------------------------
 
-CUndoHistory::CUndoHistory(size_t memoryBudget) : m_budget(memoryBudget) {}
+CUndoHistory::CUndoHistory(size_t memoryBudget) : m_steps(memoryBudget, kMinimumSteps) {}
 
 CUndoHistory::~CUndoHistory() {
     Detach();
@@ -181,7 +181,7 @@ void CUndoHistory::Attach(CCircuit& sheet) {
     Detach();
     m_sheet = &sheet;
     sheet.SetEditJournal(this);
-    m_savedPosition = sheet.IsModified() ? std::nullopt : std::optional<size_t>(0);
+    if (sheet.IsModified()) m_steps.ForgetSaved();
 }
 
 void CUndoHistory::Detach() {
@@ -191,24 +191,24 @@ void CUndoHistory::Detach() {
 }
 
 bool CUndoHistory::CanUndo() const {
-    return m_sheet && m_position > 0;
+    return m_sheet && m_steps.CanUndo();
 }
 
 bool CUndoHistory::CanRedo() const {
-    return m_sheet && m_position < m_steps.size();
+    return m_sheet && m_steps.CanRedo();
 }
 
 std::string CUndoHistory::UndoName() const {
-    return CanUndo() ? m_steps[m_position - 1]->record.name : std::string();
+    return CanUndo() ? m_steps.Previous()->record.name : std::string();
 }
 
 std::string CUndoHistory::RedoName() const {
-    return CanRedo() ? m_steps[m_position]->record.name : std::string();
+    return CanRedo() ? m_steps.Next()->record.name : std::string();
 }
 
 // A sheet found unmodified is in its saved state, wherever it was saved from.
 void CUndoHistory::NoteSavedState() {
-    if (!m_sheet->IsModified()) m_savedPosition = m_position;
+    if (!m_sheet->IsModified()) m_steps.NoteSaved();
 }
 
 CUndoHistory* CUndoHistory::Of(const CCircuit& sheet) {
@@ -219,7 +219,7 @@ CUndoHistory* CUndoHistory::Of(const CCircuit& sheet) {
 bool CUndoHistory::Undo() {
     if (!CanUndo() || m_sheet->GetOpenEdit()) return false;
     NoteSavedState();
-    CStep& step = *m_steps[--m_position];
+    CStep& step = *m_steps.StepBack();
     step.Run(*m_sheet, true);
     NoteStepObjects(step);
     AfterMove();
@@ -229,7 +229,7 @@ bool CUndoHistory::Undo() {
 bool CUndoHistory::Redo() {
     if (!CanRedo() || m_sheet->GetOpenEdit()) return false;
     NoteSavedState();
-    CStep& step = *m_steps[m_position++];
+    CStep& step = *m_steps.StepForward();
     step.Run(*m_sheet, false);
     NoteStepObjects(step);
     AfterMove();
@@ -255,57 +255,29 @@ void CUndoHistory::NoteStepObjects(const CStep& step) {
 }
 
 void CUndoHistory::AfterMove() {
-    m_sheet->SetModified(m_savedPosition != m_position);
+    m_sheet->SetModified(!m_steps.AtSavedState());
 }
 
 void CUndoHistory::MarkSaved() {
-    m_savedPosition = m_position;
+    m_steps.NoteSaved();
 }
 
 void CUndoHistory::Clear() {
     m_lastObjects.clear();
-    m_steps.clear();
-    m_position = 0;
-    m_memory = 0;
-    m_savedPosition = 0;
+    m_steps.Clear();
 }
 
 void CUndoHistory::OnEditCommitted(CCircuit& document, CEditRecord record) {
     if (&document != m_sheet) return;
     m_lastObjects.clear();
-    if (!record.wasModified) m_savedPosition = m_position;
-    DropRedoSteps();
+    if (!record.wasModified) m_steps.NoteSaved();
     auto step = std::make_unique<CStep>(std::move(record));
-    m_memory += step->memory;
-    m_steps.push_back(std::move(step));
-    m_position = m_steps.size();
-    DropOldSteps();
+    const size_t memory = step->memory;
+    m_steps.Push(std::move(step), memory);
 }
 
 void CUndoHistory::OnContentsDiscarded(CCircuit& document) {
     if (&document == m_sheet) Clear();
-}
-
-void CUndoHistory::DropRedoSteps() {
-    if (m_savedPosition && *m_savedPosition > m_position) m_savedPosition.reset();
-    while (m_steps.size() > m_position) {
-        m_memory -= m_steps.back()->memory;
-        m_steps.pop_back();
-    }
-}
-
-void CUndoHistory::DropOldSteps() {
-    while (m_memory > m_budget && m_steps.size() > kMinimumSteps) {
-        m_memory -= m_steps.front()->memory;
-        m_steps.pop_front();
-        --m_position;
-        if (m_savedPosition) {
-            if (*m_savedPosition == 0)
-                m_savedPosition.reset();
-            else
-                --*m_savedPosition;
-        }
-    }
 }
 
 }  // namespace kestro

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/document/edit_step.h"
+#include "core/platform/step_list.h"
 
 namespace kestro {
 
@@ -57,10 +56,10 @@ public:
     // Forgets every step (reload, close); the present state counts as saved.
     void Clear();
 
-    size_t UndoCount() const { return m_position; }
-    size_t RedoCount() const { return m_steps.size() - m_position; }
+    size_t UndoCount() const { return m_steps.UndoCount(); }
+    size_t RedoCount() const { return m_steps.RedoCount(); }
     // The estimated memory the steps hold.
-    size_t MemoryUse() const { return m_memory; }
+    size_t MemoryUse() const { return m_steps.MemoryUse(); }
 
     // CEditJournal
     void OnEditCommitted(CCircuit& document, CEditRecord record) override;
@@ -70,17 +69,11 @@ private:
     struct CStep;
 
     void NoteSavedState();
-    void DropRedoSteps();
-    void DropOldSteps();
     void AfterMove();
     void NoteStepObjects(const CStep& step);
 
     CCircuit* m_sheet = nullptr;
-    std::deque<std::unique_ptr<CStep>> m_steps;
-    size_t m_position = 0;                  // steps before it are done, after it undone
-    std::optional<size_t> m_savedPosition;  // none: the saved state is out of reach
-    size_t m_memory = 0;
-    size_t m_budget;
+    CStepList<std::unique_ptr<CStep>> m_steps;
     std::vector<CPart*> m_lastObjects;
 };
 

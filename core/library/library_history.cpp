@@ -17,7 +17,7 @@ size_t RecordMemory(const CLibraryEditRecord& record) {
 
 }  // namespace
 
-CLibraryHistory::CLibraryHistory(size_t memoryBudget) : m_budget(memoryBudget) {}
+CLibraryHistory::CLibraryHistory(size_t memoryBudget) : m_steps(memoryBudget, kMinimumSteps) {}
 
 CLibraryHistory::~CLibraryHistory() {
     Detach();
@@ -27,7 +27,7 @@ void CLibraryHistory::Attach(CLibraryData& library) {
     Detach();
     m_library = &library;
     library.SetJournal(this);
-    m_savedPosition = library.IsModified() ? std::nullopt : std::optional<size_t>(0);
+    if (library.IsModified()) m_steps.ForgetSaved();
 }
 
 void CLibraryHistory::Detach() {
@@ -37,21 +37,22 @@ void CLibraryHistory::Detach() {
 }
 
 std::string CLibraryHistory::UndoName() const {
-    return CanUndo() ? m_steps[m_position - 1].record.label : std::string();
+    return CanUndo() ? m_steps.Previous().label : std::string();
 }
 
 std::string CLibraryHistory::RedoName() const {
-    return CanRedo() ? m_steps[m_position].record.label : std::string();
+    return CanRedo() ? m_steps.Next().label : std::string();
 }
 
+// A library found unmodified is in its saved state.
 void CLibraryHistory::NoteSavedState() {
-    if (!m_library->IsModified()) m_savedPosition = m_position;
+    if (!m_library->IsModified()) m_steps.NoteSaved();
 }
 
 bool CLibraryHistory::Undo() {
     if (!CanUndo()) return false;
     NoteSavedState();
-    UndoLibraryRecord(*m_library, m_steps[--m_position].record);
+    UndoLibraryRecord(*m_library, m_steps.StepBack());
     AfterMove();
     return true;
 }
@@ -59,50 +60,23 @@ bool CLibraryHistory::Undo() {
 bool CLibraryHistory::Redo() {
     if (!CanRedo()) return false;
     NoteSavedState();
-    RedoLibraryRecord(*m_library, m_steps[m_position++].record);
+    RedoLibraryRecord(*m_library, m_steps.StepForward());
     AfterMove();
     return true;
 }
 
 void CLibraryHistory::AfterMove() {
-    m_library->SetModified(m_savedPosition != m_position);
+    m_library->SetModified(!m_steps.AtSavedState());
 }
 
 void CLibraryHistory::Clear() {
-    m_steps.clear();
-    m_position = 0;
-    m_memory = 0;
-    m_savedPosition = 0;
+    m_steps.Clear();
 }
 
 void CLibraryHistory::Record(CLibraryEditRecord record) {
     if (!m_library) return;
-    // The steps that could have been redone go, and with them a saved state among them.
-    if (m_savedPosition && *m_savedPosition > m_position) m_savedPosition.reset();
-    while (m_steps.size() > m_position) {
-        m_memory -= m_steps.back().memory;
-        m_steps.pop_back();
-    }
-    CStep step{std::move(record), 0};
-    step.memory = RecordMemory(step.record);
-    m_memory += step.memory;
-    m_steps.push_back(std::move(step));
-    m_position = m_steps.size();
-    DropOldSteps();
-}
-
-void CLibraryHistory::DropOldSteps() {
-    while (m_memory > m_budget && m_steps.size() > kMinimumSteps) {
-        m_memory -= m_steps.front().memory;
-        m_steps.pop_front();
-        --m_position;
-        if (m_savedPosition) {
-            if (*m_savedPosition == 0)
-                m_savedPosition.reset();
-            else
-                --*m_savedPosition;
-        }
-    }
+    const size_t memory = RecordMemory(record);
+    m_steps.Push(std::move(record), memory);
 }
 
 }  // namespace kestro

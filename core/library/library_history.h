@@ -1,11 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <deque>
-#include <optional>
 #include <string>
 
 #include "core/library/library_edit_step.h"
+#include "core/platform/step_list.h"
 
 namespace kestro {
 
@@ -32,8 +31,8 @@ public:
     void Attach(CLibraryData& library);
     void Detach();
 
-    bool CanUndo() const { return m_library && m_position > 0; }
-    bool CanRedo() const { return m_library && m_position < m_steps.size(); }
+    bool CanUndo() const { return m_library && m_steps.CanUndo(); }
+    bool CanRedo() const { return m_library && m_steps.CanRedo(); }
     // The label of what Undo (Redo) would take back (bring again); empty when nothing.
     std::string UndoName() const;
     std::string RedoName() const;
@@ -41,33 +40,23 @@ public:
     bool Redo();
 
     // The library was saved: its present state is the saved one.
-    void MarkSaved() { m_savedPosition = m_position; }
+    void MarkSaved() { m_steps.NoteSaved(); }
     // Forgets every step (the library was read again); the present state counts as saved.
     void Clear();
 
-    size_t UndoCount() const { return m_position; }
-    size_t RedoCount() const { return m_steps.size() - m_position; }
-    size_t MemoryUse() const { return m_memory; }
+    size_t UndoCount() const { return m_steps.UndoCount(); }
+    size_t RedoCount() const { return m_steps.RedoCount(); }
+    size_t MemoryUse() const { return m_steps.MemoryUse(); }
 
     // CLibraryJournal
     void Record(CLibraryEditRecord record) override;
 
 private:
-    struct CStep {
-        CLibraryEditRecord record;
-        size_t memory = 0;
-    };
-
     void NoteSavedState();
     void AfterMove();
-    void DropOldSteps();
 
     CLibraryData* m_library = nullptr;
-    std::deque<CStep> m_steps;
-    size_t m_position = 0;
-    std::optional<size_t> m_savedPosition;  // none: the saved state is out of reach
-    size_t m_memory = 0;
-    size_t m_budget;
+    CStepList<CLibraryEditRecord> m_steps;
 };
 
 }  // namespace kestro
