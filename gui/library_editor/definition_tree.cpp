@@ -5,7 +5,6 @@
 #include <QHeaderView>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QPainter>
 
 #include "core/library/net_line.h"
@@ -44,7 +43,7 @@ QIcon LineIcon(bool textLink) {
 
 }  // namespace
 
-CDefinitionTree::CDefinitionTree(QWidget* parent) : QTreeWidget(parent) {
+CDefinitionTree::CDefinitionTree(QWidget* parent) : CDragOrderTree(parent) {
     setObjectName(QStringLiteral("id1004"));
     setAccessibleName(QStringLiteral("Attribute definitions"));
     setHeaderHidden(true);
@@ -103,42 +102,9 @@ void CDefinitionTree::Beep() {
     emit Beeped();
 }
 
-void CDefinitionTree::mousePressEvent(QMouseEvent* event) {
-    if (m_dragging) {
-        if (event->button() == Qt::RightButton) EndDrag();
-        return;
-    }
-    if (event->button() == Qt::LeftButton) {
-        m_pressed = itemAt(event->position().toPoint());
-        m_pressPosition = event->position().toPoint();
-    }
-    QTreeWidget::mousePressEvent(event);
-}
-
-void CDefinitionTree::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton) || !m_pressed) {
-        QTreeWidget::mouseMoveEvent(event);
-        return;
-    }
-    const QPoint at = event->position().toPoint();
-    if (!m_dragging &&
-        (at - m_pressPosition).manhattanLength() >= QApplication::startDragDistance())
-        StartDrag();
-    if (!m_dragging) return;
-    m_dragImage->move(at + QPoint(12, 4));
-    ShowDropTarget(itemAt(at));
-}
-
-void CDefinitionTree::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_dragging && event->button() == Qt::LeftButton) {
-        QTreeWidgetItem* dragged = m_pressed;
-        QTreeWidgetItem* target = itemAt(event->position().toPoint());
-        EndDrag();
-        Drop(dragged, target);
-        return;
-    }
-    m_pressed = nullptr;
-    QTreeWidget::mouseReleaseEvent(event);
+void CDefinitionTree::DropDragged(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                                  Qt::KeyboardModifiers) {
+    Drop(dragged, target);
 }
 
 void CDefinitionTree::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -151,7 +117,7 @@ void CDefinitionTree::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CDefinitionTree::keyPressEvent(QKeyEvent* event) {
-    if (m_dragging && event->key() == Qt::Key_Escape) {
+    if (IsDragging() && event->key() == Qt::Key_Escape) {
         EndDrag();
         return;
     }
@@ -170,32 +136,6 @@ void CDefinitionTree::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTreeWidget::keyPressEvent(event);
-}
-
-void CDefinitionTree::StartDrag() {
-    const QPixmap image = viewport()->grab(visualItemRect(m_pressed));
-    if (image.isNull()) return;
-    m_dragging = true;
-    m_dragImage = new QLabel(viewport());
-    m_dragImage->setPixmap(image);
-    m_dragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_dragImage->show();
-}
-
-void CDefinitionTree::ShowDropTarget(QTreeWidgetItem* target) {
-    if (target == m_dropTarget) return;
-    if (m_dropTarget) m_dropTarget->setBackground(0, QBrush());
-    m_dropTarget = target;
-    if (m_dropTarget)
-        m_dropTarget->setBackground(0, palette().brush(QPalette::Highlight).color().lighter(160));
-}
-
-void CDefinitionTree::EndDrag() {
-    ShowDropTarget(nullptr);
-    delete m_dragImage;
-    m_dragImage = nullptr;
-    m_dragging = false;
-    m_pressed = nullptr;
 }
 
 }  // namespace kestro

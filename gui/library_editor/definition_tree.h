@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QTreeWidget>
-
-class QLabel;
+#include "gui/library_editor/drag_order_tree.h"
 
 namespace kestro {
 
@@ -13,7 +11,7 @@ class CNetLine;
 // definition. Lines are reordered by dragging one with the left button onto another: it
 // goes after that line. A drop outside the lines or on the dragged line beeps and keeps
 // the order; the right button or Escape cancels the drag.
-class CDefinitionTree : public QTreeWidget {
+class CDefinitionTree : public CDragOrderTree {
     Q_OBJECT
 public:
     explicit CDefinitionTree(QWidget* parent = nullptr);
@@ -26,7 +24,6 @@ public:
     std::vector<CNetLine*> Definitions() const;
     // Moves `dragged` after `target` as a drop does; false (with a beep) when refused.
     bool Drop(QTreeWidgetItem* dragged, QTreeWidgetItem* target);
-    bool IsDragging() const { return m_dragging; }
 
 signals:
     void Beeped();
@@ -38,23 +35,13 @@ signals:
     void DeleteRequested(QTreeWidgetItem* item);
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void DropDragged(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                     Qt::KeyboardModifiers modifiers) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Beep();
-    void StartDrag();
-    void ShowDropTarget(QTreeWidgetItem* target);
-    void EndDrag();
-
-    QTreeWidgetItem* m_pressed = nullptr;
-    QPoint m_pressPosition;
-    bool m_dragging = false;
-    QTreeWidgetItem* m_dropTarget = nullptr;
-    QLabel* m_dragImage = nullptr;
 };
 
 }  // namespace kestro

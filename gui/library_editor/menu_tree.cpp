@@ -4,7 +4,6 @@
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMouseEvent>
 #include <functional>
 
@@ -38,7 +37,7 @@ QTreeWidgetItem* MakeItem(CMenuTree::Kind kind, const QString& text, MenuTreeIma
 
 }  // namespace
 
-CMenuTree::CMenuTree(QWidget* parent) : QTreeWidget(parent) {
+CMenuTree::CMenuTree(QWidget* parent) : CDragOrderTree(parent) {
     setObjectName(QStringLiteral("id1000"));
     setAccessibleName(QStringLiteral("Element menus"));
     setHeaderHidden(true);
@@ -142,73 +141,9 @@ bool CMenuTree::Drop(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool ctr
 
 // --- Dragging --------------------------------------------------------------------------------
 
-void CMenuTree::mousePressEvent(QMouseEvent* event) {
-    if (m_dragging) {
-        // The right button gives up the drag; the left one is still held.
-        if (event->button() == Qt::RightButton) EndDrag();
-        event->accept();
-        return;
-    }
-    if (event->button() == Qt::LeftButton) {
-        m_pressed = itemAt(event->position().toPoint());
-        m_pressPosition = event->position().toPoint();
-    }
-    QTreeWidget::mousePressEvent(event);
-}
-
-void CMenuTree::mouseMoveEvent(QMouseEvent* event) {
-    if (!(event->buttons() & Qt::LeftButton) || !m_pressed) {
-        QTreeWidget::mouseMoveEvent(event);
-        return;
-    }
-    const QPoint at = event->position().toPoint();
-    if (!m_dragging &&
-        (at - m_pressPosition).manhattanLength() >= QApplication::startDragDistance())
-        StartDrag();
-    if (!m_dragging) return;
-    m_dragImage->move(at + QPoint(12, 4));
-    ShowDropTarget(itemAt(at));
-}
-
-void CMenuTree::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_dragging && event->button() == Qt::LeftButton) {
-        QTreeWidgetItem* dragged = m_pressed;
-        QTreeWidgetItem* target = itemAt(event->position().toPoint());
-        EndDrag();
-        Drop(dragged, target, event->modifiers() & Qt::ControlModifier);
-        event->accept();
-        return;
-    }
-    m_pressed = nullptr;
-    QTreeWidget::mouseReleaseEvent(event);
-}
-
-void CMenuTree::StartDrag() {
-    // The picture of the item follows the mouse; an item without one is not dragged.
-    const QPixmap image = viewport()->grab(visualItemRect(m_pressed));
-    if (image.isNull()) return;
-    m_dragging = true;
-    m_dragImage = new QLabel(viewport());
-    m_dragImage->setPixmap(image);
-    m_dragImage->setWindowOpacity(0.7);
-    m_dragImage->setAttribute(Qt::WA_TransparentForMouseEvents);
-    m_dragImage->show();
-}
-
-void CMenuTree::ShowDropTarget(QTreeWidgetItem* target) {
-    if (target == m_dropTarget) return;
-    if (m_dropTarget) m_dropTarget->setBackground(0, QBrush());
-    m_dropTarget = target;
-    if (m_dropTarget)
-        m_dropTarget->setBackground(0, palette().brush(QPalette::Highlight).color().lighter(160));
-}
-
-void CMenuTree::EndDrag() {
-    ShowDropTarget(nullptr);
-    delete m_dragImage;
-    m_dragImage = nullptr;
-    m_dragging = false;
-    m_pressed = nullptr;
+void CMenuTree::DropDragged(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                            Qt::KeyboardModifiers modifiers) {
+    Drop(dragged, target, modifiers & Qt::ControlModifier);
 }
 
 // --- Keys, clicks and editing ------------------------------------------------------------------
@@ -226,7 +161,7 @@ void CMenuTree::keyPressEvent(QKeyEvent* event) {
     QTreeWidgetItem* item = currentItem();
     switch (event->key()) {
         case Qt::Key_Escape:
-            if (m_dragging) {
+            if (IsDragging()) {
                 EndDrag();
                 return;
             }
@@ -251,7 +186,7 @@ void CMenuTree::keyPressEvent(QKeyEvent* event) {
 }
 
 void CMenuTree::contextMenuEvent(QContextMenuEvent* event) {
-    if (m_dragging) return;
+    if (IsDragging()) return;
     m_contextItem =
         event->reason() == QContextMenuEvent::Mouse ? itemAt(event->pos()) : currentItem();
     const QPoint at = m_contextItem && event->reason() != QContextMenuEvent::Mouse

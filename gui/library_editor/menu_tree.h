@@ -1,9 +1,7 @@
 #pragma once
 
 #include <QPointer>
-#include <QTreeWidget>
-
-class QLabel;
+#include "gui/library_editor/drag_order_tree.h"
 
 namespace kestro {
 
@@ -13,7 +11,7 @@ namespace kestro {
 // held, goes after the pop-up. A drop on the item itself or inside it is refused with a
 // beep; the right button or Escape cancels a drag. Only pop-up labels can be edited
 // (F2, or a click on the selected pop-up).
-class CMenuTree : public QTreeWidget {
+class CMenuTree : public CDragOrderTree {
     Q_OBJECT
 public:
     enum class Kind { Popup, Separator, Element };
@@ -38,7 +36,6 @@ public:
     void MoveToEnd(QTreeWidgetItem* item, QTreeWidgetItem* parent);
     // The drop rules above; false (with a beep) when the drop is refused.
     bool Drop(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool ctrl);
-    bool IsDragging() const { return m_dragging; }
     // A pop-up label is being edited in place.
     bool IsEditing() const { return state() == EditingState; }
     // The item the last context menu was asked over (null: none).
@@ -55,9 +52,8 @@ signals:
     void ContextMenuRequested(QTreeWidgetItem* item, const QPoint& globalPosition);
 
 protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void DropDragged(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
+                     Qt::KeyboardModifiers modifiers) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -65,20 +61,12 @@ protected:
 
 private:
     void Beep();
-    void StartDrag();
-    void ShowDropTarget(QTreeWidgetItem* target);
-    void EndDrag();
     void OnItemChanged(QTreeWidgetItem* item, int column);
     // Moves the item with its entries under `parent` (the top level when null) at `index`
     // (counted without the item); what was open in it stays open.
     void Move(QTreeWidgetItem* item, QTreeWidgetItem* parent, int index);
     void Insert(QTreeWidgetItem* parent, int index, QTreeWidgetItem* item);
 
-    QTreeWidgetItem* m_pressed = nullptr;
-    QPoint m_pressPosition;
-    bool m_dragging = false;
-    QTreeWidgetItem* m_dropTarget = nullptr;
-    QLabel* m_dragImage = nullptr;
     QTreeWidgetItem* m_contextItem = nullptr;
 };
 
