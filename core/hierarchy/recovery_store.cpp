@@ -80,14 +80,16 @@ std::string CRecoveryStore::DefaultFolder() {
     return base + "/kestro/recovery";
 }
 
-std::vector<uint8_t> CRecoveryStore::Snapshot(CCircuit& sheet) {
+std::vector<uint8_t> CRecoveryStore::Snapshot(CCircuit& sheet, std::vector<uint8_t> buffer) {
     const std::string savedPath = sheet.GetSavedPath();
     const int32_t major = sheet.GetVersionMajor(), minor = sheet.GetVersionMinor();
-    CMemoryStream out;
-    WriteSchematic(sheet, out, sheet.GetPathName(), [](const std::string&) { return std::string(); });
+    CMemoryStream out(std::move(buffer));
+    out.Clear();
+    WriteSchematic(sheet, out, sheet.GetPathName(),
+                   [](const std::string&) { return std::string(); });
     sheet.SetSavedPath(savedPath);
     sheet.SetVersion(major, minor);
-    return out.Bytes();
+    return out.Take();
 }
 
 std::string CRecoveryStore::CopyPath(const std::string& key) const {

@@ -31,7 +31,9 @@ public:
 
     // The bytes of the sheet as a schematic file, taken where the sheet lives (the
     // window's thread); writing them may happen elsewhere. The sheet is left as it was.
-    static std::vector<uint8_t> Snapshot(CCircuit& sheet);
+    // `buffer` lends its memory: a buffer of an earlier snapshot is written over without
+    // growing, which is most of what a snapshot of a large sheet would cost.
+    static std::vector<uint8_t> Snapshot(CCircuit& sheet, std::vector<uint8_t> buffer = {});
     // Writes a copy under `key`; false (and the earlier copy kept) when it cannot.
     bool Write(const std::string& key, const std::string& originalPath,
                const std::vector<uint8_t>& bytes, int64_t writtenAt) const;

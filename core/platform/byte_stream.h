@@ -47,6 +47,11 @@ public:
     uint64_t Size() const override { return m_bytes.size(); }
 
     const std::vector<uint8_t>& Bytes() const { return m_bytes; }
+    // The bytes written, moved out; the stream is empty afterwards.
+    std::vector<uint8_t> Take() {
+        m_position = 0;
+        return std::move(m_bytes);
+    }
     // Empties the stream, keeping its memory for the next use.
     void Clear() {
         m_bytes.clear();

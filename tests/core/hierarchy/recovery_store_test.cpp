@@ -46,6 +46,20 @@ TEST(RecoveryStore, AModifiedSheetsCopyReadsBackAndTheUsersFileIsUntouched) {
     EXPECT_TRUE(store.List().empty());
 }
 
+// A snapshot written into an earlier snapshot's memory is the same bytes, whatever that
+// memory held, and takes it over without growing.
+TEST(RecoveryStore, ASnapshotIntoAnEarlierBufferIsTheSameBytes) {
+    test::CSheetWorld world;
+    auto sheet = world.NewSheet();
+    test::FillEveryKind(*sheet);
+    const std::vector<uint8_t> fresh = CRecoveryStore::Snapshot(*sheet);
+    std::vector<uint8_t> used(fresh.size() * 2, 0xAB);
+    const uint8_t* memory = used.data();
+    const std::vector<uint8_t> again = CRecoveryStore::Snapshot(*sheet, std::move(used));
+    EXPECT_EQ(again, fresh);
+    EXPECT_EQ(again.data(), memory);
+}
+
 TEST(RecoveryStore, DamagedOrForeignDescriptionsAreLeftOutAndBadKeysRefused) {
     CTempFolder temp;
     CRecoveryStore store(temp.Path("recovery"));
