@@ -52,6 +52,9 @@ public:
     // Writes the whole library through a temporary file that replaces the old one only
     // when complete; on failure the old file stays as it was and the library modified.
     bool Save();
+    // The whole library as the bytes of its file, for a copy kept elsewhere: its path and
+    // modified mark stay. False, with nothing said, when an element cannot be read.
+    bool WriteCopy(CByteStream& out);
     const std::string& GetPath() const { return m_path; }
     void SetPath(const std::string& path) { m_path = path; }
     bool IsModified() const { return m_modified; }

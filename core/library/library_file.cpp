@@ -178,6 +178,21 @@ bool CLibraryData::Save() {
     return true;
 }
 
+bool CLibraryData::WriteCopy(CByteStream& out) {
+    try {
+        // Read quietly: a copy taken unasked must not ask anything.
+        for (size_t i = 0; i < m_elements.size(); ++i) {
+            if (m_elements[i]) continue;
+            if (i >= m_offsets.size()) return false;
+            m_elements[i] = ReadElementAt(m_offsets[i], static_cast<uint16_t>(i));
+        }
+        WriteLibrary(out);
+        return true;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
 // Every element is in memory after a save, so a failure here loses nothing: later
 // reads simply have no file to go to.
 void CLibraryData::ReopenForReading() {

@@ -188,6 +188,56 @@ TEST_F(LibraryFile, AFailedSaveLeavesTheOldFileAndTheModifiedFlag) {
     EXPECT_EQ(library.GetElement(2)->GetName(), "E2");
 }
 
+// The copy an autosave keeps: the bytes a save would write, elements not read yet
+// included, with the library's path and modified mark left alone and nothing asked.
+TEST_F(LibraryFile, ACopyIsTheBytesASaveWritesAndLeavesTheLibraryAlone) {
+    const std::string path = SavedLibrary(4);
+    const Bytes before = FileBytes(path);
+    CLibraryData library(m_prompts);
+    ASSERT_TRUE(library.Open(path));
+    library.GetElement(1)->SetName("CHANGED");
+    library.SetModified();
+    ASSERT_FALSE(library.IsElementLoaded(3));
+    CMemoryStream copy;
+    ASSERT_TRUE(library.WriteCopy(copy));
+    EXPECT_EQ(library.GetPath(), path);
+    EXPECT_TRUE(library.IsModified());
+    EXPECT_EQ(FileBytes(path), before) << "the user's file is not written";
+    library.SetPath(m_folder.Path("saved.lib"));
+    ASSERT_TRUE(library.Save());
+    EXPECT_EQ(copy.Bytes(), FileBytes(m_folder.Path("saved.lib")));
+    CLibraryData restored(m_prompts);
+    ASSERT_TRUE(restored.OpenStream(std::make_unique<CMemoryStream>(copy.Bytes()), path, true));
+    EXPECT_EQ(restored.GetElement(1)->GetName(), "CHANGED");
+    EXPECT_EQ(restored.GetElement(3)->GetName(), "E3");
+    EXPECT_TRUE(m_prompts.shown.empty());
+}
+
+// An element the file can no longer give makes the copy fail without a word: an
+// autosave must never put a question in front of the user.
+TEST_F(LibraryFile, ACopyOfALibraryWhoseFileWentBadFailsQuietly) {
+    // A file that can no longer be read once the library was opened from it.
+    struct CGoneBadStream : CMemoryStream {
+        using CMemoryStream::CMemoryStream;
+        size_t Read(void* dst, size_t count) override {
+            if (bad) throw CFileException("KESTRO.LIB", 5);
+            return CMemoryStream::Read(dst, count);
+        }
+        bool bad = false;
+    };
+    const std::string path = SavedLibrary(4);
+    auto stream = std::make_unique<CGoneBadStream>(FileBytes(path));
+    CGoneBadStream& file = *stream;
+    CLibraryData library(m_prompts);
+    ASSERT_TRUE(library.OpenStream(std::move(stream), path));
+    library.GetElement(0);
+    file.bad = true;
+    CMemoryStream copy;
+    EXPECT_FALSE(library.WriteCopy(copy));
+    EXPECT_TRUE(m_prompts.shown.empty());
+    EXPECT_TRUE(library.IsElementLoaded(0));
+}
+
 TEST_F(LibraryFile, FileErrorsShowTheSystemsText) {
     CLibraryData library(m_prompts);
     library.New(m_folder.Path("missing/KESTRO.LIB"));
