@@ -33,10 +33,10 @@
 #include "gui/frames/child_frame.h"
 #include "gui/frames/circuit_frame_document.h"
 #include "gui/frames/frame_document.h"
-#include "gui/library_editor/library_windows.h"
 #include "gui/frames/main_frame.h"
 #include "gui/library_editor/element_menu.h"
 #include "gui/library_editor/library_transfer.h"
+#include "gui/library_editor/library_windows.h"
 #include "gui/platform/process_starter.h"
 #include "gui/platform/qt_prompts.h"
 #include "gui/platform/qt_settings_store.h"
@@ -119,12 +119,14 @@ bool CKestroApp::Start(const QStringList& arguments) {
     CreatePlacementGhost();
     // 16. Show the window, with no document open yet.
     m_mainFrame->show();
-    OpenCommandLineFiles();
     // 17. The library update check.
     CheckLibraryUpdate();
-    // 18. Copies a crashed editor left behind, then the autosave timer.
+    // 18. Copies a crashed editor left behind, before the files named: a restored library
+    // comes before any sheet uses it, and a restored sheet is the one a named file of the
+    // same path finds open. Then the autosave timer.
     m_autosave = std::make_unique<CAutosave>(*this, CRecoveryStore::DefaultFolder());
     m_autosave->OfferRecovered(*m_prompts);
+    OpenCommandLineFiles();
     m_autosave->SetInterval(m_settings.autosaveSeconds);
     // 19. The desktop's log-out asks as the exit does.
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager& session) {
@@ -172,6 +174,10 @@ void CKestroApp::CreateDocumentTypes() {
     m_fileLocks = std::make_unique<CFileLocks>();
     m_docTemplate->Manager().SetFileLocks(m_fileLocks.get());
     m_docTemplate->SetPathObserver([this](const std::string& path) { NoteRecentFile(path); });
+    // A saved sheet's recovery copy is of no use any more.
+    m_docTemplate->SetSavedObserver([this] {
+        if (m_autosave) m_autosave->DropStaleCopies();
+    });
     m_documentsSavePrompt = [this] { return m_docTemplate->SaveAllModified(); };
     m_openDocument = [this](const QString& path) {
         return OpenDocument(path.toStdString()) != nullptr;

@@ -98,6 +98,12 @@ public:
     // Saves the element library where LibraryLocation() says (every save of the library
     // goes through here); false when it was not saved (the reason was shown).
     bool SaveLibrary();
+    // Puts the menu editor's tree into the library's menus, as a save writes them.
+    void GatherLibraryMenus();
+    // Replaces the library with an autosaved copy of it (before any sheet is open): the
+    // library is then modified, and a save writes the user's library file. False when the
+    // copy cannot be read (the reason was shown; the library stays as it was).
+    bool RestoreLibraryCopy(const std::string& copyPath);
     // The printer and what printing needs; null before start-up step 10.
     CPrintService* PrintService() const { return m_printService.get(); }
     const CRecentFileList& RecentFiles() const { return m_recentFiles; }
@@ -115,7 +121,7 @@ public:
     void UpdatePrintPageSize();
     CLocalViewerChannel& ViewerChannel() { return *m_viewer; }
     CHelpWindow& HelpWindow();
-    // Recovery copies of modified sheets (null before Start).
+    // Recovery copies of modified sheets and the library (null before Start).
     CAutosave* Autosave() const { return m_autosave.get(); }
     CLibraryHistory* LibraryHistory() const { return m_libraryHistory.get(); }
     // Files named on the command line, opened once a document opener is set.

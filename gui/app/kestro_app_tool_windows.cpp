@@ -10,6 +10,9 @@
 #include "core/library/library_history.h"
 #include "core/objects/sim_part.h"
 #include "core/objects/sub_cir_part.h"
+#include "core/platform/byte_stream.h"
+#include "core/platform/file_stream.h"
+#include "gui/app/autosave.h"
 #include "gui/app/kestro_app.h"
 #include "gui/app/kestro_doc_template.h"
 #include "gui/attributes/kestro_attributes.h"
@@ -195,22 +198,52 @@ void CKestroApp::CloseLibraryWindows() {
 bool CKestroApp::SaveLibrary() {
     if (!m_library) return false;
     if (m_attributes) m_attributes->ApplyCurrentPage();
-    if (m_menuEditor) {
-        m_menuEditor->WriteTreeToStream();
-    } else {
-        // Without the editor the stream is the tree: it is stored the same way.
-        CLibraryData& library = *m_library;
-        std::vector<CMenuItem> items = library.GetMenus().GetItems();
-        PrepareMenuForSaving(items,
-                             [&library](int16_t code) { return library.MenuEntryName(code); });
-        library.GetMenus().SetItems(items);
-    }
+    GatherLibraryMenus();
     // What the placed elements followed is read from the file before it is replaced.
     const auto changed = ChangedPlacedElements();
     if (!m_libraryStorage->Save(*m_library)) return false;
     FollowLibrary(changed);
     if (m_libraryHistory) m_libraryHistory->MarkSaved();
     if (m_mainFrame) RebuildElementsMenu(*m_mainFrame, *m_library);
+    if (m_autosave) m_autosave->DropStaleCopies();
+    return true;
+}
+
+void CKestroApp::GatherLibraryMenus() {
+    if (!m_library) return;
+    if (m_menuEditor) {
+        m_menuEditor->WriteTreeToStream();
+        return;
+    }
+    // Without the editor the stream is the tree: it is stored the same way.
+    CLibraryData& library = *m_library;
+    std::vector<CMenuItem> items = library.GetMenus().GetItems();
+    PrepareMenuForSaving(items, [&library](int16_t code) { return library.MenuEntryName(code); });
+    library.GetMenus().SetItems(items);
+}
+
+bool CKestroApp::RestoreLibraryCopy(const std::string& copyPath) {
+    if (!m_library) return false;
+    std::vector<uint8_t> bytes;
+    try {
+        const std::string text = ReadWholeFile(copyPath);
+        bytes.assign(text.begin(), text.end());
+    } catch (const CFileException& error) {
+        m_prompts->Error(error.what());
+        return false;
+    }
+    // Read on the side first: a copy that cannot be read leaves the library alone.
+    {
+        CLibraryData probe(*m_prompts);
+        if (!probe.OpenStream(std::make_unique<CMemoryStream>(bytes), copyPath, true)) return false;
+    }
+    CloseLibraryWindows();
+    m_libraryHistory->Detach();
+    m_library->OpenStream(std::make_unique<CMemoryStream>(std::move(bytes)), LibraryLocation().save,
+                          true);
+    m_library->SetModified(true);  // the user's file does not have these changes yet
+    m_libraryHistory->Attach(*m_library);
+    if (m_mainFrame) BuildElementMenu();
     return true;
 }
 

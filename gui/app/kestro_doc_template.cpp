@@ -256,6 +256,7 @@ void CKestroDocTemplate::Prune() {
 void CKestroDocTemplate::NotePath(const CCircuit& document) {
     if (m_pathObserver && !document.GetPathName().empty() && !document.IsModified())
         m_pathObserver(document.GetPathName());
+    if (m_savedObserver && !document.IsModified()) m_savedObserver();
     RefreshTitles();
 }
 

@@ -38,6 +38,8 @@ public:
     // Windows go into this frame (set once it exists).
     void SetMainFrame(CMainFrame* frame) { m_frame = frame; }
     // Told of every path a document took by opening or saving (the recent-file list).
+    // Told after a save of any sheet.
+    void SetSavedObserver(std::function<void()> observer) { m_savedObserver = std::move(observer); }
     void SetPathObserver(std::function<void(const std::string&)> observer) {
         m_pathObserver = std::move(observer);
     }
@@ -105,6 +107,7 @@ private:
     };
     std::map<const CCircuit*, QList<CFrameEntry>> m_frames;
     std::function<void(const std::string&)> m_pathObserver;
+    std::function<void()> m_savedObserver;
 };
 
 }  // namespace kestro

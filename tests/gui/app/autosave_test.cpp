@@ -7,7 +7,10 @@
 
 #include "core/document/circuit.h"
 #include "core/hierarchy/circuit_document_manager.h"
+#include "core/library/lib_element.h"
 #include "core/library/library_data.h"
+#include "core/objects/sim_part.h"
+#include "core/platform/scripted_prompts.h"
 #include "gui/app/autosave.h"
 #include "gui/app/kestro_doc_template.h"
 #include "gui/commands/command_ids.h"
@@ -122,6 +125,118 @@ private slots:
         QCOMPARE(t.prompts->Messages().size(), asked);
         QCOMPARE(t.app->Autosave()->Store().List().size(), size_t(1));
         t.app->Autosave()->RemoveAll();
+    }
+
+    // The timer's autosave never makes the window wait for new memory: the first time a
+    // sheet is copied its memory is made ready in the background and the copy follows;
+    // the next time the snapshot goes into that memory at once. A save lets it go.
+    void theTimersAutosaveWritesIntoMemoryMadeReadyBeforehand() {
+        CTestApp t = MakeTestApp();
+        QVERIFY(t.app->Start());
+        CAutosave& autosave = *t.app->Autosave();
+        CCircuit* sheet = t.app->NewDocument();
+        sheet->PlaceElement(Resistor(t), {100, 100}, 0);
+        sheet->SetModified();
+        const std::string key = CAutosave::Key(*sheet);
+        autosave.SaveSparingTheWindow();
+        QVERIFY(autosave.Store().List().empty());
+        QTRY_COMPARE(autosave.Store().List().size(), size_t(1));
+        QTRY_VERIFY(!autosave.Buffers().IsBusy(key));
+        QVERIFY(autosave.Buffers().IdleCapacity() > 0);
+
+        sheet->PlaceElement(Resistor(t), {300, 100}, 0);
+        autosave.SaveSparingTheWindow();
+        autosave.Wait();
+        const auto copies = autosave.Store().List();
+        QCOMPARE(copies.size(), size_t(1));
+        const std::vector<uint8_t> now = CRecoveryStore::Snapshot(*sheet);
+        QCOMPARE(ReadFile(QString::fromStdString(copies[0].copyPath)),
+                 QByteArray(reinterpret_cast<const char*>(now.data()), qsizetype(now.size())));
+
+        sheet->SetModified(false);  // saved meanwhile
+        autosave.SaveSparingTheWindow();
+        QVERIFY(autosave.Store().List().empty());
+        QVERIFY(autosave.Buffers().Keys().empty());
+    }
+
+    // A sheet saved under a name for the first time leaves no copy under its old title,
+    // and a closed sheet none at all.
+    void copiesOfRenamedOrClosedSheetsGo() {
+        CTestApp t = MakeTestApp();
+        QVERIFY(t.app->Start());
+        CAutosave& autosave = *t.app->Autosave();
+        CCircuit* sheet = t.app->NewDocument();
+        sheet->PlaceElement(Resistor(t), {100, 100}, 0);
+        sheet->SetModified();
+        autosave.SaveNow();
+        autosave.Wait();
+        QCOMPARE(autosave.Store().List().size(), size_t(1));
+        const std::string path = m_folder.filePath("named.sch").toStdString();
+        QVERIFY(t.app->DocTemplate()->Manager().SaveUnderName(*sheet, path));
+        sheet->PlaceElement(Resistor(t), {300, 100}, 0);
+        autosave.SaveNow();
+        autosave.Wait();
+        auto copies = autosave.Store().List();
+        QCOMPARE(copies.size(), size_t(1));
+        QCOMPARE(copies[0].originalPath, path);
+        t.app->DocTemplate()->Manager().Close(*sheet);
+        autosave.SaveNow();
+        QVERIFY(autosave.Store().List().empty());
+    }
+
+    // A modified library is copied too. After a crash its copy is offered before the
+    // sheets (they may use its new elements), restored as modified, and "Save Library"
+    // then writes the user's library file.
+    void aCrashedEditorsLibraryIsOfferedFirstAndRestoredAsModified() {
+        const QString program = m_folder.filePath("program/");
+        QVERIFY(QDir().mkpath(program));
+        const QString libraryFile = program + "KESTRO.LIB";
+        QByteArray before;
+        {
+            CTestApp t = MakeTestApp(program.toStdString());
+            QVERIFY(t.app->Start());
+            before = ReadFile(libraryFile);
+            CLibraryData& library = *t.app->Library();
+            auto element = CLibElement::MakeNew("TESTX");
+            element->SetRect({-20, -10, 20, 10});
+            element->GetOutputPoints().push_back({-20, 0});
+            element->GetOutputPoints().push_back({20, 0});
+            const uint16_t id = library.AppendElement(std::move(element));
+            library.SetModified();
+            CCircuit* sheet = t.app->NewDocument();
+            sheet->PlaceElement(id, {100, 100}, 0);
+            sheet->SetModified();
+            t.app->Autosave()->SaveNow();
+            t.app->Autosave()->Wait();
+            QCOMPARE(t.app->Autosave()->Store().List().size(), size_t(2));
+            QCOMPARE(ReadFile(libraryFile), before);
+        }
+        CTestApp t = MakeTestApp(program.toStdString());
+        t.prompts->answers = {Answer::Yes, Answer::Yes};
+        QVERIFY(t.app->Start());
+        const auto asked = t.prompts->Messages();
+        QCOMPARE(asked.size(), size_t(2));
+        QVERIFY2(
+            asked[0].find("the element library " + libraryFile.toStdString()) != std::string::npos,
+            asked[0].c_str());
+        CLibraryData& library = *t.app->Library();
+        QVERIFY(library.IsModified());
+        const int id = library.FindElementByName("TESTX");
+        QVERIFY(id >= 0);
+        const auto sheets = t.app->DocTemplate()->WindowDocuments();
+        QCOMPARE(sheets.size(), 1);
+        const CSimPart* placed = sheets[0]->GetObjects().front()->AsSimPart();
+        QVERIFY(placed);
+        QCOMPARE(int(placed->GetElementId()), id);
+        QCOMPARE(ReadFile(libraryFile), before);
+        QVERIFY(t.app->SaveLibrary());
+        QVERIFY(!library.IsModified());
+        CScriptedPrompts quiet;
+        CLibraryData saved(quiet);
+        QVERIFY(saved.Open(libraryFile.toStdString()));
+        QVERIFY(saved.FindElementByName("TESTX") >= 0);
+        t.app->Exit();
+        QVERIFY(CRecoveryStore(CRecoveryStore::DefaultFolder()).List().empty());
     }
 
     // "Autosave every" on the Standard page: typed seconds, 0 shown as "Off" and the
