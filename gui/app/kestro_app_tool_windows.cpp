@@ -127,6 +127,11 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
         };
         services.changeLibraryFonts = [this] { ChangeLibraryFonts(); };
         services.newElement = [this] { NewLibraryElement(false); };
+        services.history = [this] { return m_libraryHistory.get(); };
+        services.moveInHistory = [this](bool undo) { MakeLibraryWindows().MoveInHistory(undo); };
+        services.stepRecorded = [this] {
+            if (m_mainFrame) m_mainFrame->CommandTable().ScheduleUpdate();
+        };
         services.elementsRenumbered = [this] {
             if (m_libraryWindows) m_libraryWindows->CloseStale();
             if (m_mainFrame && m_library) RebuildElementsMenu(*m_mainFrame, *m_library);
@@ -145,6 +150,10 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
 
 bool CKestroApp::OpenLibraryElement(uint32_t identifier) {
     if (!m_mainFrame || !m_library) return false;
+    return MakeLibraryWindows().OpenLibraryElement(identifier) != nullptr;
+}
+
+CLibraryWindows& CKestroApp::MakeLibraryWindows() {
     if (!m_libraryWindows) {
         CLibraryWindowServices services;
         services.library = m_library.get();
@@ -158,12 +167,12 @@ bool CKestroApp::OpenLibraryElement(uint32_t identifier) {
         services.history = [this] { return m_libraryHistory.get(); };
         services.libraryRestoring = [this] {
             if (m_attributes) m_attributes->ApplyCurrentPage();
-            if (m_menuEditor) m_menuEditor->WriteTreeToStream();
+            if (m_menuEditor) m_menuEditor->HandInTree();
         };
         services.libraryRestored = [this] { AfterLibraryRestored(); };
         m_libraryWindows = std::make_unique<CLibraryWindows>(std::move(services));
     }
-    return m_libraryWindows->OpenLibraryElement(identifier) != nullptr;
+    return *m_libraryWindows;
 }
 
 void CKestroApp::AfterLibraryRestored() {

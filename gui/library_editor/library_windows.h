@@ -62,13 +62,15 @@ public:
     // Every library window drawn again (after the library fonts changed).
     void RepaintAll();
 
+    // Undo (or redo) of the library's last change, then every window shows the result;
+    // nothing while a drag runs in one of them.
+    void MoveInHistory(bool undo);
+
     CShapeEditorState& State() { return m_state; }
     CShapeViewServices& ViewServices() { return m_viewServices; }
 
 private:
     void RegisterDocumentCommands(CShapeDoc& document);
-    // Undo (or redo) of the library's last change, then every window shows the result.
-    void MoveInHistory(bool undo);
     bool AnyDragRunning() const;
     CLibChildFrame* FrameOf(const void* element) const;
     bool LibraryHolds(const void* element) const;
