@@ -215,6 +215,8 @@ private:
     CLibraryElementServices LibraryElementServices();
     // The library windows, made when first needed; they also run the library's undo.
     CLibraryWindows& MakeLibraryWindows();
+    // Whether an open sheet places a library element of identifier `first` or above.
+    bool SheetsPlaceElementsFrom(uint32_t first) const;
     // Before a library save: the placed elements' library elements that changed since
     // the file was written, with their definition identifiers as the file has them.
     std::map<uint16_t, std::vector<uint32_t>> ChangedPlacedElements() const;

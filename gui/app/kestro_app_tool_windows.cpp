@@ -170,6 +170,11 @@ CLibraryWindows& CKestroApp::MakeLibraryWindows() {
             if (m_menuEditor) m_menuEditor->HandInTree();
         };
         services.libraryRestored = [this] { AfterLibraryRestored(); };
+        // Placed elements refer to the library by identifier: as for a deletion, no sheet
+        // placing one of the elements that move may stay open.
+        services.releaseElementsFrom = [this](uint32_t first) {
+            return !SheetsPlaceElementsFrom(first) || CloseAllDocuments();
+        };
         m_libraryWindows = std::make_unique<CLibraryWindows>(std::move(services));
     }
     return *m_libraryWindows;
@@ -221,6 +226,17 @@ bool CKestroApp::SaveLibrary() {
     if (m_libraryHistory) m_libraryHistory->MarkSaved();
     if (m_mainFrame) RebuildElementsMenu(*m_mainFrame, *m_library);
     return true;
+}
+
+bool CKestroApp::SheetsPlaceElementsFrom(uint32_t first) const {
+    if (!m_docTemplate) return false;
+    for (const auto& document : m_docTemplate->Manager().Documents())
+        for (const auto& object : document->GetObjects())
+            if (const CSimPart* part = object->AsSimPart()) {
+                const uint32_t id = part->GetElementId();
+                if (id >= first && id < CLibraryData::kControlId) return true;
+            }
+    return false;
 }
 
 std::map<uint16_t, std::vector<uint32_t>> CKestroApp::ChangedPlacedElements() const {

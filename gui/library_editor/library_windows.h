@@ -39,6 +39,11 @@ struct CLibraryWindowServices {
     // pending changes before, and is brought up to date after.
     std::function<void()> libraryRestoring;
     std::function<void()> libraryRestored;
+    // Before an undo or redo that takes elements out of the table or puts some in: the
+    // elements from `first` on are about to go or change their identifiers, and whatever
+    // refers to them by identifier lets go; false (the user kept it) leaves the history
+    // where it is.
+    std::function<bool(uint32_t first)> releaseElementsFrom;
 };
 
 // The library windows of the main frame: one per element, each a CShapeDoc shown by a

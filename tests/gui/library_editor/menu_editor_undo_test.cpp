@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QtTest>
 
+#include "core/document/circuit.h"
 #include "core/library/lib_element.h"
 #include "core/library/library_data.h"
 #include "core/library/library_edit_step.h"
@@ -212,6 +213,37 @@ private slots:
         Redo(tree);
         QCOMPARE(Library().GetElementCount(), count - 1);
         QCOMPARE(CMenuTree::ElementOf(Find(tree, "RL")), after - 1);
+    }
+
+    // Undoing a deletion moves the elements after it up again: a sheet placing one of them
+    // closes first (with its save question, whose Cancel keeps the step); one placing
+    // only elements before it stays open.
+    void sheetsPlacingMovedElementsCloseBeforeAnUndo() {
+        CMenuTree& tree = Open();
+        const uint32_t count = Library().GetElementCount();
+        const uint16_t ground = uint16_t(Library().FindElementByName("GND"));
+        m_t.prompts->answers = {Answer::Yes, Answer::Yes};
+        tree.setCurrentItem(Find(tree, "C"));
+        QTest::keyClick(&tree, Qt::Key_Delete);
+        QCOMPARE(Library().GetElementCount(), count - 1);
+        CCircuit* before = m_t.app->NewDocument();
+        before->PlaceElement(ground, {60, 60}, 0);
+        Undo(tree);
+        QCOMPARE(Library().GetElementCount(), count);
+        QCOMPARE(m_t.app->MainFrame()->DocumentFrames().size(), qsizetype(1));
+        Redo(tree);
+        QCOMPARE(Library().GetElementCount(), count - 1);
+        CCircuit* after = m_t.app->NewDocument();
+        after->PlaceElement(uint16_t(Library().FindElementByName("RL")), {60, 60}, 0);
+        m_t.prompts->answers = {Answer::Cancel};
+        Undo(tree);
+        QCOMPARE(Library().GetElementCount(), count - 1);
+        QCOMPARE(m_t.app->MainFrame()->DocumentFrames().size(), qsizetype(2));
+        QCOMPARE(History().RedoCount(), size_t(0));
+        m_t.prompts->answers = {Answer::No, Answer::No};
+        Undo(tree);
+        QCOMPARE(Library().GetElementCount(), count);
+        QVERIFY(m_t.app->MainFrame()->DocumentFrames().isEmpty());
     }
 
     // Saving stores an empty pop-up as a separator, but the tree keeps showing the pop-up;
