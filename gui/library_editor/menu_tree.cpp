@@ -239,6 +239,11 @@ int ChildCount(const QTreeWidget& tree, const QTreeWidgetItem* parent) {
     return parent ? parent->childCount() : tree.topLevelItemCount();
 }
 
+int IndexInLevel(const QTreeWidget& tree, QTreeWidgetItem* item) {
+    QTreeWidgetItem* parent = item->parent();
+    return parent ? parent->indexOfChild(item) : tree.indexOfTopLevelItem(item);
+}
+
 // The pop-up reached by following the labels from the top level, or null.
 QTreeWidgetItem* PopupAt(QTreeWidget& tree, const QStringList& path) {
     QTreeWidgetItem* found = nullptr;
@@ -265,12 +270,8 @@ CMenuTree::CViewState CMenuTree::ViewState() const {
     if (QTreeWidgetItem* current = currentItem()) {
         state.currentKind = KindOf(current);
         state.currentText = current->text(0);
-        for (QTreeWidgetItem* item = current; item; item = item->parent()) {
-            QTreeWidgetItem* parent = item->parent();
-            state.currentPlace.insert(state.currentPlace.begin(), parent
-                                                                      ? parent->indexOfChild(item)
-                                                                      : indexOfTopLevelItem(item));
-        }
+        for (QTreeWidgetItem* item = current; item; item = item->parent())
+            state.currentPlace.insert(state.currentPlace.begin(), IndexInLevel(*this, item));
     }
     return state;
 }

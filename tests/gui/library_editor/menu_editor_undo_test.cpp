@@ -124,6 +124,7 @@ private slots:
         QCOMPARE(m_editor->TreeItems(), items);
         QCOMPARE(Find(tree, "GND")->parent(), nullptr);
         QCOMPARE(tree.currentItem(), Find(tree, "GND"));  // it follows the entry back
+        QVERIFY(Find(tree, "Switches")->isExpanded());    // what was open stays open
         QVERIFY(!Library().IsModified());                 // back to the saved state
         QVERIFY(!Enabled(kIdEditUndo));
         QCOMPARE(ActionText(kIdEditRedo), QString("Redo Move Entry"));
