@@ -61,6 +61,17 @@ CLibElement* ElementAt(CLibraryData& library, uint32_t identifier) {
 
 }  // namespace
 
+std::optional<uint32_t> FirstRenumberedElement(const CLibraryEditRecord& record, bool undo) {
+    std::optional<uint32_t> first;
+    for (const CLibraryElementChange& change : record.elements) {
+        const std::vector<uint8_t>& to = undo ? change.before : change.after;
+        const std::vector<uint8_t>& from = undo ? change.after : change.before;
+        const bool renumbers = !IsBuiltIn(change.identifier) && to.empty() != from.empty();
+        if (renumbers && (!first || change.identifier < *first)) first = change.identifier;
+    }
+    return first;
+}
+
 std::vector<uint8_t> ElementRecordBytes(CLibraryData& library, uint32_t identifier) {
     CLibElement* element = ElementAt(library, identifier);
     if (!element) return {};

@@ -71,6 +71,11 @@ private:
 void UndoLibraryRecord(CLibraryData& library, const CLibraryEditRecord& record);
 void RedoLibraryRecord(CLibraryData& library, const CLibraryEditRecord& record);
 
+// The lowest identifier that undoing (redoing) the record takes out of the element table
+// or puts in: from there on the elements go or change their identifiers, by which placed
+// elements refer to them. Nothing when the table keeps its order.
+std::optional<uint32_t> FirstRenumberedElement(const CLibraryEditRecord& record, bool undo);
+
 // The element's record as the library writes it; empty when there is no such element.
 std::vector<uint8_t> ElementRecordBytes(CLibraryData& library, uint32_t identifier);
 

@@ -44,6 +44,14 @@ std::string CLibraryHistory::RedoName() const {
     return CanRedo() ? m_steps.Next().label : std::string();
 }
 
+std::optional<uint32_t> CLibraryHistory::FirstRenumberedByUndo() const {
+    return CanUndo() ? FirstRenumberedElement(m_steps.Previous(), true) : std::nullopt;
+}
+
+std::optional<uint32_t> CLibraryHistory::FirstRenumberedByRedo() const {
+    return CanRedo() ? FirstRenumberedElement(m_steps.Next(), false) : std::nullopt;
+}
+
 // A library found unmodified is in its saved state.
 void CLibraryHistory::NoteSavedState() {
     if (!m_library->IsModified()) m_steps.NoteSaved();

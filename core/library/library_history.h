@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core/library/library_edit_step.h"
@@ -38,6 +40,10 @@ public:
     std::string RedoName() const;
     bool Undo();
     bool Redo();
+    // The lowest element identifier that Undo (Redo) would take out of the table or put
+    // in (see FirstRenumberedElement); nothing when there is no such step.
+    std::optional<uint32_t> FirstRenumberedByUndo() const;
+    std::optional<uint32_t> FirstRenumberedByRedo() const;
 
     // The library was saved: its present state is the saved one.
     void MarkSaved() { m_steps.NoteSaved(); }

@@ -141,7 +141,8 @@ public:
     // After an undo or redo in the library: menu editor, Elements menu and attribute window
     // show the library as it is now.
     void AfterLibraryRestored();
-    // The library windows (made with the first of them; null until then).
+    // The library windows (made with the first of them, or the menu editor's first undo;
+    // null until then).
     CLibraryWindows* LibraryWindows() const { return m_libraryWindows.get(); }
     // "Transfer old version Library ": the library becomes one transferred from the
     // previous version's files; false when nothing was transferred.
@@ -218,6 +219,10 @@ private:
     bool ActiveSchematicWindow() const;
     CSimulationSource* ActiveSimulationSource() const;
     CLibraryElementServices LibraryElementServices();
+    // The library windows, made when first needed; they also run the library's undo.
+    CLibraryWindows& MakeLibraryWindows();
+    // Whether an open sheet places a library element of identifier `first` or above.
+    bool SheetsPlaceElementsFrom(uint32_t first) const;
     // Before a library save: the placed elements' library elements that changed since
     // the file was written, with their definition identifiers as the file has them.
     std::map<uint16_t, std::vector<uint32_t>> ChangedPlacedElements() const;

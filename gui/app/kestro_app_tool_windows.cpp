@@ -130,6 +130,11 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
         };
         services.changeLibraryFonts = [this] { ChangeLibraryFonts(); };
         services.newElement = [this] { NewLibraryElement(false); };
+        services.history = [this] { return m_libraryHistory.get(); };
+        services.moveInHistory = [this](bool undo) { MakeLibraryWindows().MoveInHistory(undo); };
+        services.stepRecorded = [this] {
+            if (m_mainFrame) m_mainFrame->CommandTable().ScheduleUpdate();
+        };
         services.elementsRenumbered = [this] {
             if (m_libraryWindows) m_libraryWindows->CloseStale();
             if (m_mainFrame && m_library) RebuildElementsMenu(*m_mainFrame, *m_library);
@@ -148,6 +153,10 @@ void CKestroApp::ShowMenuEditor(bool toggle) {
 
 bool CKestroApp::OpenLibraryElement(uint32_t identifier) {
     if (!m_mainFrame || !m_library) return false;
+    return MakeLibraryWindows().OpenLibraryElement(identifier) != nullptr;
+}
+
+CLibraryWindows& CKestroApp::MakeLibraryWindows() {
     if (!m_libraryWindows) {
         CLibraryWindowServices services;
         services.library = m_library.get();
@@ -161,12 +170,17 @@ bool CKestroApp::OpenLibraryElement(uint32_t identifier) {
         services.history = [this] { return m_libraryHistory.get(); };
         services.libraryRestoring = [this] {
             if (m_attributes) m_attributes->ApplyCurrentPage();
-            if (m_menuEditor) m_menuEditor->WriteTreeToStream();
+            if (m_menuEditor) m_menuEditor->HandInTree();
         };
         services.libraryRestored = [this] { AfterLibraryRestored(); };
+        // Placed elements refer to the library by identifier: as for a deletion, no sheet
+        // placing one of the elements that move may stay open.
+        services.releaseElementsFrom = [this](uint32_t first) {
+            return !SheetsPlaceElementsFrom(first) || CloseAllDocuments();
+        };
         m_libraryWindows = std::make_unique<CLibraryWindows>(std::move(services));
     }
-    return m_libraryWindows->OpenLibraryElement(identifier) != nullptr;
+    return *m_libraryWindows;
 }
 
 void CKestroApp::AfterLibraryRestored() {
@@ -245,6 +259,17 @@ bool CKestroApp::RestoreLibraryCopy(const std::string& copyPath) {
     m_libraryHistory->Attach(*m_library);
     if (m_mainFrame) BuildElementMenu();
     return true;
+}
+
+bool CKestroApp::SheetsPlaceElementsFrom(uint32_t first) const {
+    if (!m_docTemplate) return false;
+    for (const auto& document : m_docTemplate->Manager().Documents())
+        for (const auto& object : document->GetObjects())
+            if (const CSimPart* part = object->AsSimPart()) {
+                const uint32_t id = part->GetElementId();
+                if (id >= first && id < CLibraryData::kControlId) return true;
+            }
+    return false;
 }
 
 std::map<uint16_t, std::vector<uint32_t>> CKestroApp::ChangedPlacedElements() const {

@@ -15,13 +15,14 @@ public:
     explicit CDragOrderTree(QWidget* parent = nullptr) : QTreeWidget(parent) {}
 
     bool IsDragging() const { return m_dragging; }
+    // Gives a running drag up (Escape, the right button, the items about to be replaced)
+    // and forgets the item pressed.
+    void EndDrag();
 
 protected:
     // `dragged` let go over `target` (null: outside the items), with these keys held.
     virtual void DropDragged(QTreeWidgetItem* dragged, QTreeWidgetItem* target,
                              Qt::KeyboardModifiers modifiers) = 0;
-    // Gives a running drag up (Escape, the right button).
-    void EndDrag();
 
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

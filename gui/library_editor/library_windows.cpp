@@ -1,6 +1,7 @@
 #include "gui/library_editor/library_windows.h"
 
 #include <QMdiArea>
+#include <optional>
 
 #include "core/library/lib_element.h"
 #include "core/library/library_data.h"
@@ -137,6 +138,9 @@ void CLibraryWindows::MoveInHistory(bool undo) {
     CLibraryHistory* history = m_services.history ? m_services.history() : nullptr;
     // A drag works on the shapes as they are; it ends before anything is put back.
     if (!history || AnyDragRunning() || !(undo ? history->CanUndo() : history->CanRedo())) return;
+    const std::optional<uint32_t> first =
+        undo ? history->FirstRenumberedByUndo() : history->FirstRenumberedByRedo();
+    if (first && m_services.releaseElementsFrom && !m_services.releaseElementsFrom(*first)) return;
     if (m_services.libraryRestoring) m_services.libraryRestoring();
     undo ? history->Undo() : history->Redo();
     CloseStale();  // an element made by the step taken back is gone

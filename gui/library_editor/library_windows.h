@@ -39,6 +39,11 @@ struct CLibraryWindowServices {
     // pending changes before, and is brought up to date after.
     std::function<void()> libraryRestoring;
     std::function<void()> libraryRestored;
+    // Before an undo or redo that takes elements out of the table or puts some in: the
+    // elements from `first` on are about to go or change their identifiers, and whatever
+    // refers to them by identifier lets go; false (the user kept it) leaves the history
+    // where it is.
+    std::function<bool(uint32_t first)> releaseElementsFrom;
 };
 
 // The library windows of the main frame: one per element, each a CShapeDoc shown by a
@@ -62,13 +67,15 @@ public:
     // Every library window drawn again (after the library fonts changed).
     void RepaintAll();
 
+    // Undo (or redo) of the library's last change, then every window shows the result;
+    // nothing while a drag runs in one of them.
+    void MoveInHistory(bool undo);
+
     CShapeEditorState& State() { return m_state; }
     CShapeViewServices& ViewServices() { return m_viewServices; }
 
 private:
     void RegisterDocumentCommands(CShapeDoc& document);
-    // Undo (or redo) of the library's last change, then every window shows the result.
-    void MoveInHistory(bool undo);
     bool AnyDragRunning() const;
     CLibChildFrame* FrameOf(const void* element) const;
     bool LibraryHolds(const void* element) const;

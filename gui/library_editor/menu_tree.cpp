@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTreeWidgetItemIterator>
+#include <algorithm>
 #include <functional>
 
 #include "gui/library_editor/menu_tree_images.h"
@@ -33,6 +35,18 @@ QTreeWidgetItem* MakeItem(CMenuTree::Kind kind, const QString& text, MenuTreeIma
     item->setData(0, CMenuTree::kKindRole, int(kind));
     item->setData(0, CMenuTree::kLabelRole, text);
     return item;
+}
+
+QString MoveStepName(CMenuTree::Kind kind) {
+    switch (kind) {
+        case CMenuTree::Kind::Popup:
+            return QStringLiteral("Move Popup");
+        case CMenuTree::Kind::Separator:
+            return QStringLiteral("Move Separator");
+        case CMenuTree::Kind::Element:
+            break;
+    }
+    return QStringLiteral("Move Entry");
 }
 
 }  // namespace
@@ -135,7 +149,7 @@ bool CMenuTree::Drop(QTreeWidgetItem* dragged, QTreeWidgetItem* target, bool ctr
         Move(dragged, parent, indexOf(target) + (before ? 0 : 1));
     }
     setCurrentItem(dragged);
-    emit Changed();
+    emit Changed(MoveStepName(KindOf(dragged)));
     return true;
 }
 
@@ -206,6 +220,94 @@ bool CMenuTree::edit(const QModelIndex& index, EditTrigger trigger, QEvent* even
     return QTreeWidget::edit(index, trigger, event);
 }
 
+// --- Keeping the view across a rebuild ---------------------------------------------------------
+
+namespace {
+
+QStringList LabelPath(const QTreeWidgetItem* item) {
+    QStringList path;
+    for (; item; item = item->parent())
+        path.prepend(item->text(0));
+    return path;
+}
+
+QTreeWidgetItem* ChildAt(QTreeWidget& tree, QTreeWidgetItem* parent, int index) {
+    return parent ? parent->child(index) : tree.topLevelItem(index);
+}
+
+int ChildCount(const QTreeWidget& tree, const QTreeWidgetItem* parent) {
+    return parent ? parent->childCount() : tree.topLevelItemCount();
+}
+
+int IndexInLevel(const QTreeWidget& tree, QTreeWidgetItem* item) {
+    QTreeWidgetItem* parent = item->parent();
+    return parent ? parent->indexOfChild(item) : tree.indexOfTopLevelItem(item);
+}
+
+// The pop-up reached by following the labels from the top level, or null.
+QTreeWidgetItem* PopupAt(QTreeWidget& tree, const QStringList& path) {
+    QTreeWidgetItem* found = nullptr;
+    for (const QString& label : path) {
+        QTreeWidgetItem* next = nullptr;
+        for (int i = 0; i < ChildCount(tree, found) && !next; ++i) {
+            QTreeWidgetItem* child = ChildAt(tree, found, i);
+            if (CMenuTree::KindOf(child) == CMenuTree::Kind::Popup && child->text(0) == label)
+                next = child;
+        }
+        if (!next) return nullptr;
+        found = next;
+    }
+    return found;
+}
+
+}  // namespace
+
+CMenuTree::CViewState CMenuTree::ViewState() const {
+    CViewState state;
+    QTreeWidgetItemIterator it(const_cast<CMenuTree*>(this));
+    for (; *it; ++it)
+        if (KindOf(*it) == Kind::Popup && (*it)->isExpanded()) state.openPopups << LabelPath(*it);
+    if (QTreeWidgetItem* current = currentItem()) {
+        state.currentKind = KindOf(current);
+        state.currentText = current->text(0);
+        for (QTreeWidgetItem* item = current; item; item = item->parent())
+            state.currentPlace.insert(state.currentPlace.begin(), IndexInLevel(*this, item));
+    }
+    return state;
+}
+
+void CMenuTree::RestoreViewState(const CViewState& state) {
+    for (const QStringList& path : state.openPopups)
+        if (QTreeWidgetItem* popup = PopupAt(*this, path)) popup->setExpanded(true);
+    QTreeWidgetItem* current = nullptr;
+    // The same pop-up or entry wherever it went (separators have nothing to tell them by).
+    if (state.currentKind != Kind::Separator) {
+        const auto found = findItems(state.currentText, Qt::MatchExactly | Qt::MatchRecursive);
+        for (QTreeWidgetItem* item : found)
+            if (!current && KindOf(item) == state.currentKind) current = item;
+    }
+    // Else whatever stands where it stood.
+    QTreeWidgetItem* parent = nullptr;
+    for (size_t level = 0; !current && level < state.currentPlace.size(); ++level) {
+        const int count = ChildCount(*this, parent);
+        if (count == 0) {
+            current = parent;
+            break;
+        }
+        QTreeWidgetItem* item =
+            ChildAt(*this, parent, std::min(state.currentPlace[level], count - 1));
+        if (level + 1 == state.currentPlace.size() || state.currentPlace[level] >= count ||
+            KindOf(item) != Kind::Popup)
+            current = item;
+        parent = item;
+    }
+    if (!current) return;
+    for (QTreeWidgetItem* p = current->parent(); p; p = p->parent())
+        p->setExpanded(true);
+    setCurrentItem(current);
+    scrollToItem(current);
+}
+
 void CMenuTree::OnItemChanged(QTreeWidgetItem* item, int column) {
     if (column != 0 || KindOf(item) != Kind::Popup) return;
     const QString text = item->text(0);
@@ -216,7 +318,7 @@ void CMenuTree::OnItemChanged(QTreeWidgetItem* item, int column) {
         return;
     }
     item->setData(0, kLabelRole, text);
-    emit Changed();
+    emit Changed(QStringLiteral("Rename Popup"));
 }
 
 }  // namespace kestro

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QPointer>
+#include <QStringList>
+#include <vector>
+
 #include "gui/library_editor/drag_order_tree.h"
 
 namespace kestro {
@@ -18,6 +21,9 @@ public:
     static constexpr int kKindRole = Qt::UserRole;
     static constexpr int kElementRole = Qt::UserRole + 1;
     static constexpr int kLabelRole = Qt::UserRole + 2;  // the last accepted label
+    // The label's bytes as the library holds them (older libraries hold Windows-1252),
+    // written back while the label shows them unchanged.
+    static constexpr int kStoredLabelRole = Qt::UserRole + 3;
     static constexpr const char* kSeparatorText = "__________";
     static constexpr const char* kNewPopupText = "New Popup Menu";
 
@@ -41,10 +47,25 @@ public:
     // The item the last context menu was asked over (null: none).
     QTreeWidgetItem* ContextItem() const { return m_contextItem; }
 
+    // What the user sees of the tree, kept while its items are built again: the open
+    // pop-ups (by their labels from the top) and the current item (its kind and label,
+    // and where it stood).
+    struct CViewState {
+        QList<QStringList> openPopups;
+        Kind currentKind = Kind::Separator;
+        QString currentText;
+        std::vector<int> currentPlace;  // indices from the top level down; empty: none
+    };
+    CViewState ViewState() const;
+    // Opens the pop-ups again and makes current the same item, or else the one now at its
+    // place (or the last one of that level, or its pop-up).
+    void RestoreViewState(const CViewState& state);
+
 signals:
     void Beeped();
-    // The tree changed (an item moved or a pop-up was renamed).
-    void Changed();
+    // The tree changed (an item moved or a pop-up was renamed); `step` names the change
+    // for the undo history ("Move Entry", "Rename Popup").
+    void Changed(const QString& step);
     // Double click or Enter on an item.
     void ItemChosen(QTreeWidgetItem* item);
     void DeleteRequested(QTreeWidgetItem* item);

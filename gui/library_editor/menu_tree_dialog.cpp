@@ -6,8 +6,11 @@
 #include <QMenuBar>
 #include <QVBoxLayout>
 #include <functional>
+#include <optional>
 
 #include "core/library/library_data.h"
+#include "core/library/library_edit_step.h"
+#include "core/library/library_history.h"
 #include "core/platform/prompts.h"
 #include "core/platform/text_encoding.h"
 #include "gui/attributes/kestro_attributes.h"
@@ -45,6 +48,7 @@ void AddLevel(QTreeWidgetItem* parent, QTreeWidget& tree, const std::vector<CMen
                 node = CMenuTree::NewElement(item.code, Utf8(item.label));
                 break;
         }
+        node->setData(0, CMenuTree::kStoredLabelRole, QByteArray::fromStdString(item.label));
         if (parent)
             parent->addChild(node);
         else
@@ -53,11 +57,46 @@ void AddLevel(QTreeWidgetItem* parent, QTreeWidget& tree, const std::vector<CMen
     }
 }
 
+// The label as the library should hold it: the stored bytes while the text shows them.
+std::string LabelOf(const QTreeWidgetItem* node) {
+    const std::string stored =
+        node->data(0, CMenuTree::kStoredLabelRole).toByteArray().toStdString();
+    const QString text = node->text(0);
+    return Utf8(stored) == text ? stored : text.toStdString();
+}
+
+// Element entries take their elements' names; pop-ups stay, even empty ones.
+void NameEntries(std::vector<CMenuItem>& items, const CMenuNameLookup& nameOf) {
+    for (CMenuItem& item : items) {
+        if (item.kind == CMenuItem::Kind::Popup) NameEntries(item.children, nameOf);
+        if (item.kind != CMenuItem::Kind::Element) continue;
+        if (std::optional<std::string> name = nameOf(item.code)) item.label = *name;
+    }
+}
+
+// "Undo Move Entry", "Redo Rename Popup"; just "Undo" when there is nothing to take back.
+QString UndoText(const char* verb, const std::string& step) {
+    return step.empty() ? QString::fromLatin1(verb)
+                        : QString::fromLatin1(verb) + ' ' + QString::fromStdString(step);
+}
+
+bool IsUndoKey(const QKeyEvent& key) {
+    const QKeyCombination combination = key.keyCombination();
+    return key.matches(QKeySequence::Undo) || combination == (Qt::CTRL | Qt::Key_Z) ||
+           combination == (Qt::ALT | Qt::Key_Backspace);
+}
+
+bool IsRedoKey(const QKeyEvent& key) {
+    const QKeyCombination combination = key.keyCombination();
+    return key.matches(QKeySequence::Redo) || combination == (Qt::CTRL | Qt::Key_Y) ||
+           combination == (Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
+}
+
 std::vector<CMenuItem> ItemsOf(const std::function<QTreeWidgetItem*(int)>& child, int count) {
     std::vector<CMenuItem> items;
     for (int i = 0; i < count; ++i) {
         const QTreeWidgetItem* node = child(i);
-        const std::string label = node->text(0).toStdString();
+        const std::string label = LabelOf(node);
         switch (CMenuTree::KindOf(node)) {
             case CMenuTree::Kind::Popup:
                 items.push_back(CMenuItem::Popup(
@@ -99,8 +138,9 @@ CMenuTreeDialog::CMenuTreeDialog(CMenuEditorServices services, QWidget* parent)
     layout->addWidget(m_tree);
     CreateMenu();
     BuildTree();
+    UpdateUndoCommands();
     resize(320, 480);
-    connect(m_tree, &CMenuTree::Changed, this, &CMenuTreeDialog::MarkModified);
+    connect(m_tree, &CMenuTree::Changed, this, &CMenuTreeDialog::RecordTreeChange);
     connect(m_tree, &CMenuTree::ItemChosen, this, &CMenuTreeDialog::OnItemChosen);
     connect(m_tree, &CMenuTree::DeleteRequested, this, &CMenuTreeDialog::DeleteItem);
     connect(m_tree, &CMenuTree::AttributesRequested, this, &CMenuTreeDialog::OnAttributesRequested);
@@ -125,6 +165,18 @@ void CMenuTreeDialog::CreateMenu() {
     AddCommand(library, kIdChangeLibraryFonts, QStringLiteral("Change Library Fonts"),
                bool(m_services.changeLibraryFonts));
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    // The keys are the editor's own (see keyPressEvent); the menu shows them.
+    AddCommand(edit, kIdEditUndo, QStringLiteral("Undo"), false)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    AddCommand(edit, kIdEditRedo, QStringLiteral("Redo"), false)
+        ->setShortcuts(
+            {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    connect(CommandAction(kIdEditUndo), &QAction::triggered, this, [this] { MoveInHistory(true); });
+    connect(CommandAction(kIdEditRedo), &QAction::triggered, this,
+            [this] { MoveInHistory(false); });
+    connect(edit, &QMenu::aboutToShow, this, &CMenuTreeDialog::UpdateUndoCommands);
+    edit->addSeparator();
     AddCommand(edit, kIdAddSeparator, QStringLiteral("Add Separator"), true);
     AddCommand(edit, kIdAddPopupMenu, QStringLiteral("Add Popup Menu"), true);
     edit->addSeparator();
@@ -180,6 +232,16 @@ void CMenuTreeDialog::BuildTree() {
     // Every element is read now: a deletion later renumbers the elements.
     m_services.library->LoadAllElements();
     AddLevel(nullptr, *m_tree, m_services.library->GetMenus().GetItems());
+    RefreshElementLabels();
+    m_treeMenus = WorkingMenus();
+}
+
+void CMenuTreeDialog::ReloadTree() {
+    m_tree->EndDrag();
+    const CMenuTree::CViewState view = m_tree->ViewState();
+    BuildTree();
+    m_tree->RestoreViewState(view);
+    UpdateUndoCommands();
 }
 
 std::vector<CMenuItem> CMenuTreeDialog::TreeItems() const {
@@ -193,6 +255,67 @@ void CMenuTreeDialog::WriteTreeToStream() {
     PrepareMenuForSaving(items, [&library](int16_t code) { return library.MenuEntryName(code); });
     library.GetMenus().SetItems(items);
     RefreshElementLabels();
+}
+
+std::vector<uint8_t> CMenuTreeDialog::WorkingMenus() const {
+    CLibraryData* library = m_services.library;
+    std::vector<CMenuItem> items = TreeItems();
+    if (library)
+        NameEntries(items, [library](int16_t code) { return library->MenuEntryName(code); });
+    return WriteMenuStream(items);
+}
+
+void CMenuTreeDialog::HandInTree() {
+    m_tree->EndDrag();
+    CLibraryData* library = m_services.library;
+    if (library && library->GetMenus().GetBytes() != m_treeMenus)
+        library->GetMenus().SetBytes(m_treeMenus);
+}
+
+// --- Undo history ----------------------------------------------------------------------------
+
+void CMenuTreeDialog::BeginTreeStep(CLibraryEditStep& step) {
+    HandInTree();
+    step.TouchMenus();
+}
+
+void CMenuTreeDialog::CommitTreeStep(CLibraryEditStep& step) {
+    m_treeMenus = WorkingMenus();
+    m_services.library->GetMenus().SetBytes(m_treeMenus);
+    RefreshElementLabels();
+    if (step.Commit() && m_services.stepRecorded) m_services.stepRecorded();
+    UpdateUndoCommands();
+}
+
+// The tree has already changed: the step starts from the menus of the tree before.
+void CMenuTreeDialog::RecordTreeChange(const QString& name) {
+    if (!m_services.library) return;
+    CLibraryEditStep step(*m_services.library, name.toStdString());
+    BeginTreeStep(step);
+    CommitTreeStep(step);
+}
+
+CLibraryHistory* CMenuTreeDialog::History() const {
+    return m_services.history ? m_services.history() : nullptr;
+}
+
+void CMenuTreeDialog::MoveInHistory(bool undo) {
+    CLibraryHistory* history = History();
+    // A drag or a label edit ends before anything is put back.
+    if (!history || m_tree->IsDragging() || m_tree->IsEditing() || !m_services.moveInHistory)
+        return;
+    if (undo ? history->CanUndo() : history->CanRedo()) m_services.moveInHistory(undo);
+    UpdateUndoCommands();
+}
+
+void CMenuTreeDialog::UpdateUndoCommands() {
+    const CLibraryHistory* history = History();
+    QAction* undo = CommandAction(kIdEditUndo);
+    QAction* redo = CommandAction(kIdEditRedo);
+    undo->setEnabled(history && history->CanUndo());
+    undo->setText(UndoText("Undo", history ? history->UndoName() : std::string()));
+    redo->setEnabled(history && history->CanRedo());
+    redo->setText(UndoText("Redo", history ? history->RedoName() : std::string()));
 }
 
 // Entries show the names their elements have now.
@@ -211,6 +334,9 @@ void CMenuTreeDialog::AppendElementEntry(int identifier) {
     QTreeWidgetItem* entry = CMenuTree::NewElement(identifier, Utf8(element->GetName()));
     m_tree->addTopLevelItem(entry);
     m_tree->setCurrentItem(entry);
+    // The library's step appended the same entry to its menus.
+    m_treeMenus = WorkingMenus();
+    UpdateUndoCommands();
 }
 
 CLibElement* CMenuTreeDialog::ElementOf(const QTreeWidgetItem* item) const {
@@ -221,26 +347,22 @@ CLibElement* CMenuTreeDialog::ElementOf(const QTreeWidgetItem* item) const {
     return m_services.library->GetElement(uint32_t(index));
 }
 
-void CMenuTreeDialog::MarkModified() {
-    if (m_services.library) m_services.library->SetModified(true);
-}
-
 // --- Commands --------------------------------------------------------------------------------
 
-void CMenuTreeDialog::Insert(QTreeWidgetItem* item) {
+void CMenuTreeDialog::Insert(QTreeWidgetItem* item, const char* step) {
     QTreeWidgetItem* after = m_fromContextMenu ? m_insertAfter : m_tree->currentItem();
     m_tree->InsertAfter(item, after);
     m_tree->setCurrentItem(item);
-    MarkModified();
+    RecordTreeChange(QString::fromLatin1(step));
 }
 
 void CMenuTreeDialog::AddSeparator() {
-    Insert(CMenuTree::NewSeparator());
+    Insert(CMenuTree::NewSeparator(), "New Separator");
 }
 
 void CMenuTreeDialog::AddPopupMenu() {
     QTreeWidgetItem* popup = CMenuTree::NewPopup(QString::fromLatin1(CMenuTree::kNewPopupText));
-    Insert(popup);
+    Insert(popup, "New Popup");
     // A new pop-up is there to be named.
     if (isVisible()) m_tree->editItem(popup);
 }
@@ -298,7 +420,7 @@ void CMenuTreeDialog::DeleteItem(QTreeWidgetItem* item) {
             break;
         case CMenuTree::Kind::Separator:
             delete item;
-            MarkModified();
+            RecordTreeChange(QStringLiteral("Delete Separator"));
             break;
         case CMenuTree::Kind::Element:
             DeleteElement(item);
@@ -312,7 +434,7 @@ void CMenuTreeDialog::DeletePopup(QTreeWidgetItem* popup) {
     while (popup->childCount() > 0)
         m_tree->MoveToEnd(popup->child(0), parent);
     delete popup;
-    MarkModified();
+    RecordTreeChange(QStringLiteral("Delete Popup"));
 }
 
 void CMenuTreeDialog::DeleteElement(QTreeWidgetItem* item) {
@@ -334,8 +456,13 @@ void CMenuTreeDialog::DeleteElement(QTreeWidgetItem* item) {
     // Placed elements refer to the library by index: no sheet may stay open.
     if (m_services.closeAllDocuments && !m_services.closeAllDocuments()) return;
     if (m_services.attributes) m_services.attributes->ClearSelection(false);
+    // The element, its entries and the renumbered entries go back together.
+    CLibraryEditStep step(*library, "Delete Element");
+    BeginTreeStep(step);
+    step.TouchElement(uint32_t(index));
     library->DeleteElement(*element);
     RenumberAfterDeletion(index);
+    CommitTreeStep(step);
     if (m_services.elementsRenumbered) m_services.elementsRenumbered();
 }
 
@@ -352,16 +479,17 @@ void CMenuTreeDialog::RenumberAfterDeletion(int index) {
     });
     for (QTreeWidgetItem* item : gone)
         delete item;
-    MarkModified();
 }
 
 bool CMenuTreeDialog::event(QEvent* event) {
+    // The history may have moved on in another window.
+    if (event->type() == QEvent::WindowActivate) UpdateUndoCommands();
     if (event->type() == QEvent::ShortcutOverride) {
         const auto& key = static_cast<const QKeyEvent&>(*event);
         // F2 edits a label and F4 shows an element's attributes, here.
         const bool treeKey = (key.key() == Qt::Key_F2 || key.key() == Qt::Key_F4) &&
                              key.modifiers() == Qt::NoModifier;
-        if (IsToolWindowKey(key) || treeKey) {
+        if (IsToolWindowKey(key) || treeKey || IsUndoKey(key) || IsRedoKey(key)) {
             event->accept();
             return true;
         }
@@ -372,6 +500,11 @@ bool CMenuTreeDialog::event(QEvent* event) {
 void CMenuTreeDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         hide();
+        return;
+    }
+    // The library's undo, not the active sheet's.
+    if (IsUndoKey(*event) || IsRedoKey(*event)) {
+        MoveInHistory(IsUndoKey(*event));
         return;
     }
     const QKeySequence key(event->keyCombination());

@@ -106,5 +106,30 @@ TEST_F(LibraryHistory, TheOldestStepsGoOverBudgetButNeverTheNewestThousand) {
     EXPECT_FALSE(small.CanUndo());
 }
 
+// Undoing or redoing a step that takes an element out of the table or puts one in moves
+// the identifiers from there on; the history tells from where, before it is done.
+TEST_F(LibraryHistory, StepsThatRenumberTheElementsSayFromWhere) {
+    EXPECT_EQ(m_history.FirstRenumberedByUndo(), std::nullopt);
+    AddLine(2);
+    EXPECT_EQ(m_history.FirstRenumberedByUndo(), std::nullopt);
+    {
+        CLibraryEditStep step(m_library, "Delete Element");
+        step.TouchElement(1);
+        step.TouchMenus();
+        m_library.DeleteElement(*m_library.GetElement(1));
+        ASSERT_TRUE(step.Commit());
+    }
+    EXPECT_EQ(m_history.FirstRenumberedByUndo(), 1u);
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(m_history.FirstRenumberedByRedo(), 1u);
+    EXPECT_EQ(m_history.FirstRenumberedByUndo(), std::nullopt);  // the line
+    ASSERT_TRUE(m_history.Redo());
+    const uint32_t count = m_library.GetElementCount();
+    ASSERT_EQ(m_library.AddElementNamed("NEWONE"), int(count));
+    EXPECT_EQ(m_history.FirstRenumberedByUndo(), count);
+    ASSERT_TRUE(m_history.Undo());
+    EXPECT_EQ(m_history.FirstRenumberedByRedo(), count);
+}
+
 }  // namespace
 }  // namespace kestro
