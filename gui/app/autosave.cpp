@@ -118,7 +118,7 @@ void CAutosave::SaveLibrary() {
     const std::string key = LibraryKey(m_app.LibraryLocation().save);
     auto buffer = m_buffers.LendAny(key);
     if (!buffer) return;  // the last copy is still being written
-    m_app.GatherLibraryMenus();
+    // The menus follow the menu editor's tree at every gesture: they are copied as they are.
     CMemoryStream out(std::move(*buffer));
     out.Clear();
     if (!library->WriteCopy(out)) {

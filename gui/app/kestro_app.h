@@ -98,8 +98,6 @@ public:
     // Saves the element library where LibraryLocation() says (every save of the library
     // goes through here); false when it was not saved (the reason was shown).
     bool SaveLibrary();
-    // Puts the menu editor's tree into the library's menus, as a save writes them.
-    void GatherLibraryMenus();
     // Replaces the library with an autosaved copy of it (before any sheet is open): the
     // library is then modified, and a save writes the user's library file. False when the
     // copy cannot be read (the reason was shown; the library stays as it was).
@@ -185,6 +183,8 @@ protected:
 private:
     void ReadSettings();
     void LoadLibrary();
+    // Puts the menu editor's tree into the library's menus, as a save writes them.
+    void GatherLibraryMenus();
     void CreateDocumentTypes();
     bool CreateMainFrame();
     void BuildElementMenu();
