@@ -32,6 +32,15 @@ class AutosaveTest : public QObject {
         return static_cast<uint16_t>(t.app->Library()->FindElementByName("R"));
     }
 
+    // A started editor with one modified sheet holding a resistor.
+    CCircuit* StartWithModifiedSheet(CTestApp& t) {
+        if (!t.app->Start()) return nullptr;
+        CCircuit* sheet = t.app->NewDocument();
+        sheet->PlaceElement(Resistor(t), {100, 100}, 0);
+        sheet->SetModified();
+        return sheet;
+    }
+
 private slots:
     void initTestCase() { IsolateUserFolders(); }
 
@@ -109,10 +118,8 @@ private slots:
 
     void logOutAsksAboutUnsavedSheetsOrLeavesCopiesWhenItCannotAsk() {
         CTestApp t = MakeTestApp();
-        QVERIFY(t.app->Start());
-        CCircuit* sheet = t.app->NewDocument();
-        sheet->PlaceElement(Resistor(t), {100, 100}, 0);
-        sheet->SetModified();
+        CCircuit* sheet = StartWithModifiedSheet(t);
+        QVERIFY(sheet);
         t.prompts->answers.push_back(Answer::Cancel);
         QVERIFY(!t.app->CommitDataForLogout(true));
         QVERIFY(t.prompts->LastMessage().find("Save changes to") != std::string::npos);
@@ -132,11 +139,9 @@ private slots:
     // the next time the snapshot goes into that memory at once. A save lets it go.
     void theTimersAutosaveWritesIntoMemoryMadeReadyBeforehand() {
         CTestApp t = MakeTestApp();
-        QVERIFY(t.app->Start());
+        CCircuit* sheet = StartWithModifiedSheet(t);
+        QVERIFY(sheet);
         CAutosave& autosave = *t.app->Autosave();
-        CCircuit* sheet = t.app->NewDocument();
-        sheet->PlaceElement(Resistor(t), {100, 100}, 0);
-        sheet->SetModified();
         const std::string key = CAutosave::Key(*sheet);
         autosave.SaveSparingTheWindow();
         QVERIFY(autosave.Store().List().empty());
@@ -163,11 +168,9 @@ private slots:
     // and a closed sheet none at all.
     void copiesOfRenamedOrClosedSheetsGo() {
         CTestApp t = MakeTestApp();
-        QVERIFY(t.app->Start());
+        CCircuit* sheet = StartWithModifiedSheet(t);
+        QVERIFY(sheet);
         CAutosave& autosave = *t.app->Autosave();
-        CCircuit* sheet = t.app->NewDocument();
-        sheet->PlaceElement(Resistor(t), {100, 100}, 0);
-        sheet->SetModified();
         autosave.SaveNow();
         autosave.Wait();
         QCOMPARE(autosave.Store().List().size(), size_t(1));
