@@ -191,7 +191,10 @@ void CMainFrame::ShowMenus(int resource) {
 }
 
 void CMainFrame::SwitchToolBars(CDocumentFrame* frame) {
-    if (!frame) return;
+    if (!frame) {
+        m_drawingBar->hide();  // its tools draw in library windows only
+        return;
+    }
     if (frame->Kind() == FrameKind::Schematic) {
         m_drawingBar->hide();
         if (m_elementToolbarWanted) m_elementBar->show();

@@ -221,11 +221,15 @@ private slots:
         QVERIFY(!drawing->isVisible());
         QVERIFY(!tools->isChecked());
 
-        // With the last window gone the main menu is back.
-        library->close();
+        // With the last window gone the main menu is back, and the drawing tools go with
+        // the last library window.
+        tools->trigger();
         schematic->close();
+        QTRY_VERIFY(drawing->isVisible());
+        library->close();
         QTRY_COMPARE(frame->ActiveMenuResource(), kMenuMain);
         QCOMPARE(frame->windowTitle(), QString("Kestro"));
+        QVERIFY(!drawing->isVisible());
     }
 
     void toolbarAndStatusBarToggles() {
