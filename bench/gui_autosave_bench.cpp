@@ -13,6 +13,7 @@
 #include <cmath>
 #include <memory>
 
+#include "bench/bench_world.h"
 #include "bench/gui_bench_main.h"
 #include "core/document/circuit.h"
 #include "core/hierarchy/circuit_document_manager.h"
@@ -57,16 +58,11 @@ struct CEditorFixture {
         Fill(100000);
     }
 
-    // Elements 60 units apart in rows 40 apart, a wire after each.
+    // Resistor rows as the other benchmarks draw them, with the bundled library's resistor.
     void Fill(int count) {
         const CPartEnvironment& parts = app->DocTemplate()->Manager().GetContext().parts;
         const auto resistor = static_cast<uint16_t>(app->Library()->FindElementByName("R"));
-        const int perRow = static_cast<int>(std::sqrt(count / 2.0)) + 1;
-        for (int i = 0; i < count / 2; ++i) {
-            const float x = float(60 * (i % perRow)), y = float(40 * (i / perRow));
-            sheet->AddObject(CSimPart::Create(parts, resistor, {x, y}, 0));
-            sheet->AddObject(CWire::Create(parts, {x + 20, y}, {x + 40, y}));
-        }
+        bench::FillResistorRows(*sheet, parts, count, resistor);
         sheet->SetModified();
     }
 

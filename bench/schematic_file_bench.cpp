@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "bench/bench_library.h"
+#include "bench/bench_world.h"
 #include "core/document/circuit.h"
 #include "core/hierarchy/circuit_document_manager.h"
 #include "core/objects/sim_part.h"
@@ -41,12 +41,7 @@ struct CBenchWorld {
     // `count` objects: elements 60 units apart in rows 40 apart, a wire after each.
     std::shared_ptr<CCircuit> FlatSheet(int count) {
         auto sheet = documents.NewDocument();
-        const int perRow = static_cast<int>(std::sqrt(count / 2.0)) + 1;
-        for (int i = 0; i < count / 2; ++i) {
-            const float x = float(60 * (i % perRow)), y = float(40 * (i / perRow));
-            sheet->AddObject(CSimPart::Create(parts, bench::kResistor, {x, y}, 0));
-            sheet->AddObject(CWire::Create(parts, {x + 20, y}, {x + 40, y}));
-        }
+        bench::FillResistorRows(*sheet, parts, count);
         return sheet;
     }
 

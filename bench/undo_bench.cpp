@@ -7,7 +7,7 @@
 #include <cmath>
 #include <memory>
 
-#include "bench/bench_library.h"
+#include "bench/bench_world.h"
 #include "core/document/circuit.h"
 #include "core/document/selection.h"
 #include "core/document/undo_history.h"
@@ -23,27 +23,7 @@ using namespace kestro;
 
 namespace {
 
-struct CBenchWorld {
-    CBenchWorld() { bench::FillBenchLibrary(library); }
-
-    // `count` objects: elements 60 units apart in rows 40 apart, a wire after each.
-    std::shared_ptr<CCircuit> Sheet(int count) {
-        auto sheet = documents.CreateUntitled(context);
-        const int perRow = static_cast<int>(std::sqrt(count / 2.0)) + 1;
-        for (int i = 0; i < count / 2; ++i) {
-            const float x = float(60 * (i % perRow)), y = float(40 * (i / perRow));
-            sheet->AddObject(CSimPart::Create(context.parts, bench::kResistor, {x, y}, 0));
-            sheet->AddObject(CWire::Create(context.parts, {x + 20, y}, {x + 40, y}));
-        }
-        return sheet;
-    }
-
-    CScriptedPrompts prompts;
-    CSettings settings;
-    CLibraryData library{prompts};
-    CSimpleDocumentManager documents;
-    CCircuitContext context{{library, settings, prompts}, documents};
-};
+using bench::CBenchWorld;
 
 // The first 1,000 objects of the sheet (a block of rows at its top).
 void SelectThousand(CCircuit& sheet, CSelection& selection) {

@@ -146,6 +146,7 @@ private:
     };
 
     void Reset();
+    bool RefuseNewElement(const std::string& name);
     void MakeBuiltIns();
     bool Load(bool loadAll);
     CSections ReadHeader(CRecordBuffer& in, uint32_t& count);

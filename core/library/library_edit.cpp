@@ -42,15 +42,21 @@ int CLibraryData::AddElement() {
     return name ? AddElementNamed(*name) : -1;
 }
 
-int CLibraryData::AddElementNamed(const std::string& name) {
+// A full library, or a name that cannot be used, is told and refused.
+bool CLibraryData::RefuseNewElement(const std::string& name) {
     if (GetElementCount() >= kMaxElements) {
         m_prompts.Error(kLibraryFull);
-        return -1;
+        return true;
     }
     if (const auto refusal = RefuseNetlistName(name)) {
         m_prompts.Error(*refusal);
-        return -1;
+        return true;
     }
+    return false;
+}
+
+int CLibraryData::AddElementNamed(const std::string& name) {
+    if (RefuseNewElement(name)) return -1;
     CLibraryEditStep step(*this, "New Element");
     step.TouchElement(GetElementCount());
     step.TouchMenus();
@@ -76,14 +82,7 @@ bool CLibraryData::ConfirmCopy(const CLibElement& source) {
 }
 
 int CLibraryData::CopyElementNamed(CLibElement& source, const std::string& name) {
-    if (GetElementCount() >= kMaxElements) {
-        m_prompts.Error(kLibraryFull);
-        return -1;
-    }
-    if (const auto refusal = RefuseNetlistName(name)) {
-        m_prompts.Error(*refusal);
-        return -1;
-    }
+    if (RefuseNewElement(name)) return -1;
     // The copy is the source's record read back.
     CRecordBuffer record;
     record.SetVersion(kVersionMajor, kVersionMinor);

@@ -12,6 +12,7 @@
 #include "core/library/library_edit_step.h"
 #include "core/platform/text_encoding.h"
 #include "gui/attributes/kestro_attributes.h"
+#include "gui/dialogs/labelled_row.h"
 #include "gui/library_editor/definition_text.h"
 #include "gui/library_editor/definition_tree.h"
 #include "gui/library_editor/net_line_dlg.h"
@@ -67,10 +68,7 @@ void CLibAttribDlg::CreateControls() {
 
     auto* grid = new QGridLayout;
     const auto row = [&](int at, const QString& text, QWidget* field) {
-        auto* label = new QLabel(text, this);
-        label->setBuddy(field);
-        grid->addWidget(label, at, 0);
-        grid->addWidget(field, at, 1);
+        AddLabelledRow(*grid, at, text, field);
     };
     row(0, QStringLiteral("D&escription"), m_description);
     row(1, QStringLiteral("Default &name"), m_defaultName);

@@ -13,6 +13,7 @@
 #include "core/platform/number_text.h"
 #include "core/platform/text_encoding.h"
 #include "gui/attributes/ex_edit_ctrl.h"
+#include "gui/dialogs/labelled_row.h"
 
 namespace kestro {
 
@@ -121,10 +122,7 @@ void CNetLineDlg::CreateControls() {
 
     auto* grid = new QGridLayout;
     const auto row = [&](int at, const QString& text, QWidget* field) {
-        auto* label = new QLabel(text, this);
-        label->setBuddy(field);
-        grid->addWidget(label, at, 0);
-        grid->addWidget(field, at, 1);
+        AddLabelledRow(*grid, at, text, field);
     };
     row(0, QStringLiteral("&Data name"), m_name);
     row(1, QStringLiteral("Data &type"), m_type);
