@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <memory>
 
-#include "bench/bench_library.h"
+#include "bench/bench_world.h"
 #include "core/document/circuit.h"
 #include "core/document/wire_cleanup.h"
 #include "core/hierarchy/simple_document_manager.h"
@@ -26,9 +26,9 @@ namespace {
 using bench::kGround;
 using bench::kResistor;
 
-struct CBenchWorld {
-    CBenchWorld() { bench::FillBenchLibrary(library); }
-
+// The shared world, with sheets of its own for netlists: rows that end in grounds, and
+// chains of subcircuits.
+struct CBenchWorld : bench::CBenchWorld {
     void Element(CCircuit& sheet, uint16_t id, CPointF at) {
         sheet.AddObject(CSimPart::Create(context.parts, id, at, 0));
     }
@@ -81,12 +81,6 @@ struct CBenchWorld {
         top->SetDrawingArea(top->GetExtent().Inflated(10));
         return top;
     }
-
-    CScriptedPrompts prompts;
-    CSettings settings;
-    CLibraryData library{prompts};
-    CSimpleDocumentManager documents;
-    CCircuitContext context{{library, settings, prompts}, documents};
 };
 
 CBenchWorld& World() {
